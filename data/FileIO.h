@@ -1,0 +1,37 @@
+#pragma once
+// Whole-file reads and crash-safe whole-file writes, shared by every file the program saves.
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace kx4 {
+
+// The outcome of a file operation: ok, or a message for the user that names the file.
+struct IoResult {
+    bool ok = true;
+    std::string message;
+
+    static IoResult Ok() { return {}; }
+    static IoResult Fail(std::string text) { return {false, std::move(text)}; }
+    explicit operator bool() const { return ok; }
+};
+
+// Reads the whole file into `out`; refuses files larger than `maxBytes`.
+IoResult ReadWholeFile(const std::filesystem::path& file, std::vector<std::uint8_t>& out,
+                       std::uintmax_t maxBytes = 512u * 1024u * 1024u);
+
+// Produces the file's bytes chunk by chunk: each call appends to `chunk` and returns false when done
+// or true while more follows; `error` set means the producer failed.
+using ChunkSource = std::function<bool(std::vector<std::uint8_t>& chunk, std::string& error)>;
+
+// Writes a temporary file beside `target`, checks every write, flushes it to the device and renames
+// it over `target`; on failure the old file stays as it was and the temporary file is removed.
+IoResult WriteFileAtomic(const std::filesystem::path& target, const ChunkSource& source);
+
+// The same for bytes held in memory.
+IoResult WriteFileAtomic(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
+
+} // namespace kx4

@@ -1,0 +1,39 @@
+#pragma once
+// "C:\" is a folder of ours (the home folder in the program, a temporary folder in tests); the
+// fixed folders of the program lie under it, and Windows-form paths read from files map into it.
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace kx4 {
+
+class Paths {
+public:
+    // `cDrive` is the folder that stands for "C:\".
+    explicit Paths(std::filesystem::path cDrive);
+    // The user's home folder as "C:\".
+    static Paths FromHome();
+
+    const std::filesystem::path& CDrive() const { return root_; }
+    std::filesystem::path ProgramDir() const;        // C:\QVR Brivane KX4 Pro
+    std::filesystem::path SDImageDir() const;        // …\SDImage
+    std::filesystem::path SDImageFile() const;       // …\SDImage\QVRTOUCH.DAT
+    std::filesystem::path PreviewDir() const;        // …\Screen Preview
+    std::filesystem::path SDCardGraphicsDir() const; // …\SDCardGraphics
+    std::filesystem::path BMPImagesDir() const;      // …\SDCardGraphics\BMPImages
+    std::filesystem::path RawImagesDir() const;      // …\SDCardGraphics\RawImages
+    std::filesystem::path CoreImageFile() const;     // …\SDCardGraphics\QVR_KX4_CoreIMG.DAT
+    std::filesystem::path BMPLibraryDir() const;     // C:\QVR Brivane KX4 Pro Screen\BMP Library
+
+    // A path as stored in a project: a Windows-form path on "C:\" maps under CDrive() with `\`
+    // turned into `/` and each name matched without regard to case; any other path is taken as is.
+    std::filesystem::path Map(std::string_view stored) const;
+
+private:
+    std::filesystem::path root_;
+};
+
+// Finds `name` in `dir`, first exactly, then without regard to case; returns dir/name when neither.
+std::filesystem::path FindNoCase(const std::filesystem::path& dir, const std::string& name);
+
+} // namespace kx4

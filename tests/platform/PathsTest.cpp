@@ -1,0 +1,40 @@
+#include "platform/Paths.h"
+
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace kx4;
+namespace fs = std::filesystem;
+
+TEST(Paths, TheFixedFoldersLieUnderTheRoot)
+{
+    const Paths p("/r");
+    EXPECT_EQ(p.ProgramDir(), fs::path("/r/QVR Brivane KX4 Pro"));
+    EXPECT_EQ(p.SDImageFile(), fs::path("/r/QVR Brivane KX4 Pro/SDImage/QVRTOUCH.DAT"));
+    EXPECT_EQ(p.PreviewDir(), fs::path("/r/QVR Brivane KX4 Pro/Screen Preview"));
+    EXPECT_EQ(p.BMPImagesDir(), fs::path("/r/QVR Brivane KX4 Pro/SDCardGraphics/BMPImages"));
+    EXPECT_EQ(p.RawImagesDir(), fs::path("/r/QVR Brivane KX4 Pro/SDCardGraphics/RawImages"));
+    EXPECT_EQ(p.CoreImageFile(), fs::path("/r/QVR Brivane KX4 Pro/SDCardGraphics/QVR_KX4_CoreIMG.DAT"));
+    EXPECT_EQ(p.BMPLibraryDir(), fs::path("/r/QVR Brivane KX4 Pro Screen/BMP Library"));
+}
+
+TEST(Paths, WindowsPathsOnCMapIntoTheRootWithoutRegardToCase)
+{
+    test::TempDir dir;
+    const Paths p(dir.path());
+    fs::create_directories(p.BMPLibraryDir());
+    { std::ofstream(p.BMPLibraryDir() / "Sunset.bmp") << "x"; }
+
+    EXPECT_EQ(p.Map("C:\\QVR Brivane KX4 Pro Screen\\BMP Library\\SUNSET.BMP"), p.BMPLibraryDir() / "Sunset.bmp");
+    EXPECT_EQ(p.Map("c:\\qvr brivane kx4 pro screen\\bmp library\\sunset.bmp"), p.BMPLibraryDir() / "Sunset.bmp");
+    EXPECT_EQ(p.Map("C:/QVR Brivane KX4 Pro Screen/BMP Library/Sunset.bmp"), p.BMPLibraryDir() / "Sunset.bmp");
+    // A name that is not there keeps its spelling, so the message shows what was asked for.
+    EXPECT_EQ(p.Map("C:\\QVR Brivane KX4 Pro Screen\\BMP Library\\Gone.BMP"), p.BMPLibraryDir() / "Gone.BMP");
+    // Native paths and other drives are taken as they are.
+    EXPECT_EQ(p.Map("/tmp/x.bmp"), fs::path("/tmp/x.bmp"));
+    EXPECT_EQ(p.Map("D:\\x.bmp"), fs::path("D:\\x.bmp"));
+}
