@@ -34,8 +34,11 @@ bool WriteAll(int fd, const std::uint8_t* data, std::size_t size)
         const ssize_t n = ::write(fd, data, size);
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
+        if (n <= 0) {
+            if (n == 0)
+                errno = EIO;
             return false;
+        }
         data += n;
         size -= static_cast<std::size_t>(n);
     }
@@ -74,7 +77,11 @@ IoResult ReadWholeFile(const fs::path& file, std::vector<std::uint8_t>& out, std
     return IoResult::Ok();
 }
 
-IoResult WriteFileAtomic(const fs::path& target, const ChunkSource& source)
+namespace {
+
+// Writes through `body` (which returns an error text, empty on success) into a temporary file
+// beside `target`, then renames it into place.
+IoResult WriteVia(const fs::path& target, bool flush, const std::function<std::string(int fd)>& body)
 {
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
     std::string tmpl = (dir / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
@@ -82,25 +89,17 @@ IoResult WriteFileAtomic(const fs::path& target, const ChunkSource& source)
     if (fd.get() < 0)
         return IoResult::Fail("Cannot write " + Quote(target) + ": " + SysError());
     const fs::path tmp = tmpl;
-    auto fail = [&](std::string why) {
-        ::close(fd.release());
+    auto fail = [&](const std::string& why) {
+        if (fd.get() >= 0)
+            ::close(fd.release());
         std::error_code ec;
         fs::remove(tmp, ec);
         return IoResult::Fail("Cannot write " + Quote(target) + ": " + why);
     };
 
-    std::vector<std::uint8_t> chunk;
-    std::string error;
-    for (;;) {
-        chunk.clear();
-        const bool more = source(chunk, error);
-        if (!error.empty())
-            return fail(error);
-        if (!WriteAll(fd.get(), chunk.data(), chunk.size()))
-            return fail(SysError());
-        if (!more)
-            break;
-    }
+    if (std::string error = body(fd.get()); !error.empty())
+        return fail(error);
+
     // New files get the usual permissions, not mkstemp's 0600; an existing file keeps its own.
     mode_t mode = 0666;
     struct stat old {};
@@ -112,31 +111,44 @@ IoResult WriteFileAtomic(const fs::path& target, const ChunkSource& source)
         mode &= ~mask;
     }
     ::fchmod(fd.get(), mode);
-    if (::fsync(fd.get()) != 0)
+    if (flush && ::fsync(fd.get()) != 0)
         return fail(SysError());
-    if (::close(fd.release()) != 0) {
-        std::error_code ec;
-        fs::remove(tmp, ec);
-        return IoResult::Fail("Cannot write " + Quote(target) + ": " + SysError());
+    if (::close(fd.release()) != 0)
+        return fail(SysError());
+    if (::rename(tmp.c_str(), target.c_str()) != 0)
+        return fail(SysError());
+    if (flush) { // make the rename itself durable
+        Fd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+        if (dirFd.get() >= 0)
+            ::fsync(dirFd.get());
     }
-    if (::rename(tmp.c_str(), target.c_str()) != 0) {
-        const std::string why = SysError();
-        std::error_code ec;
-        fs::remove(tmp, ec);
-        return IoResult::Fail("Cannot write " + Quote(target) + ": " + why);
-    }
-    // Make the rename itself durable.
-    Fd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dirFd.get() >= 0)
-        ::fsync(dirFd.get());
     return IoResult::Ok();
 }
 
-IoResult WriteFileAtomic(const fs::path& target, std::span<const std::uint8_t> bytes)
+} // namespace
+
+IoResult WriteFileAtomic(const fs::path& target, const ChunkSource& source, bool flush)
 {
-    return WriteFileAtomic(target, [bytes](std::vector<std::uint8_t>& chunk, std::string&) {
-        chunk.assign(bytes.begin(), bytes.end());
-        return false;
+    return WriteVia(target, flush, [&](int fd) -> std::string {
+        std::vector<std::uint8_t> chunk;
+        std::string error;
+        for (;;) {
+            chunk.clear();
+            const bool more = source(chunk, error);
+            if (!error.empty())
+                return error;
+            if (!WriteAll(fd, chunk.data(), chunk.size()))
+                return SysError();
+            if (!more)
+                return {};
+        }
+    });
+}
+
+IoResult WriteFileAtomic(const fs::path& target, std::span<const std::uint8_t> bytes, bool flush)
+{
+    return WriteVia(target, flush, [&](int fd) -> std::string {
+        return WriteAll(fd, bytes.data(), bytes.size()) ? std::string() : SysError();
     });
 }
 

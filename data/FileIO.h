@@ -27,11 +27,13 @@ IoResult ReadWholeFile(const std::filesystem::path& file, std::vector<std::uint8
 // or true while more follows; `error` set means the producer failed.
 using ChunkSource = std::function<bool(std::vector<std::uint8_t>& chunk, std::string& error)>;
 
-// Writes a temporary file beside `target`, checks every write, flushes it to the device and renames
-// it over `target`; on failure the old file stays as it was and the temporary file is removed.
-IoResult WriteFileAtomic(const std::filesystem::path& target, const ChunkSource& source);
+// Writes a temporary file beside `target`, checks every write, flushes it to the device (unless
+// `flush` is false, for scratch files) and renames it over `target`; on failure the old file stays
+// as it was and the temporary file is removed.
+IoResult WriteFileAtomic(const std::filesystem::path& target, const ChunkSource& source, bool flush = true);
 
 // The same for bytes held in memory.
-IoResult WriteFileAtomic(const std::filesystem::path& target, std::span<const std::uint8_t> bytes);
+IoResult WriteFileAtomic(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
+                         bool flush = true);
 
 } // namespace kx4

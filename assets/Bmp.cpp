@@ -1,0 +1,186 @@
+#include "assets/Bmp.h"
+
+#include <QImage>
+
+
+namespace kx4 {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at)
+{
+    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t{b[at + 3]} << 24);
+}
+std::uint16_t U16(std::span<const std::uint8_t> b, std::size_t at) { return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8)); }
+
+void Put32(std::uint8_t* p, std::uint32_t v)
+{
+    p[0] = static_cast<std::uint8_t>(v);
+    p[1] = static_cast<std::uint8_t>(v >> 8);
+    p[2] = static_cast<std::uint8_t>(v >> 16);
+    p[3] = static_cast<std::uint8_t>(v >> 24);
+}
+void Put16(std::uint8_t* p, std::uint16_t v)
+{
+    p[0] = static_cast<std::uint8_t>(v);
+    p[1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+constexpr std::size_t kHeaderBytes = 54;
+
+std::size_t Stride(int width) { return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3}; }
+
+// A 24-bit BMP file of the given size with its headers filled in and zero pixels.
+std::vector<std::uint8_t> BlankFile(int width, int height)
+{
+    const std::size_t dataSize = Stride(width) * static_cast<std::size_t>(height);
+    std::vector<std::uint8_t> f(kHeaderBytes + dataSize, 0);
+    f[0] = 'B';
+    f[1] = 'M';
+    Put32(&f[2], static_cast<std::uint32_t>(f.size()));
+    Put32(&f[10], kHeaderBytes);
+    Put32(&f[14], 40);
+    Put32(&f[18], static_cast<std::uint32_t>(width));
+    Put32(&f[22], static_cast<std::uint32_t>(height));
+    Put16(&f[26], 1);
+    Put16(&f[28], 24);
+    Put32(&f[34], static_cast<std::uint32_t>(dataSize));
+    Put32(&f[38], 2835); // 72 dpi
+    Put32(&f[42], 2835);
+    return f;
+}
+
+} // namespace
+
+IoResult ParseBmp(std::span<const std::uint8_t> b, BmpLayout& out)
+{
+    auto bad = [](const std::string& why) { return IoResult::Fail(why); };
+    if (b.size() < 26 || b[0] != 'B' || b[1] != 'M')
+        return bad("not a BMP file");
+    const std::uint32_t dataOffset = U32(b, 10);
+    const std::uint32_t infoSize = U32(b, 14);
+    if (infoSize < 40)
+        return bad("unsupported BMP header (information header of " + std::to_string(infoSize) + " bytes)");
+    if (b.size() < 14 + 40)
+        return bad("the BMP file is cut short");
+    const auto width = static_cast<std::int32_t>(U32(b, 18));
+    const auto height = static_cast<std::int32_t>(U32(b, 22));
+    const std::uint16_t planes = U16(b, 26);
+    const std::uint16_t bits = U16(b, 28);
+    const std::uint32_t compression = U32(b, 30);
+    if (bits != 24)
+        return bad("the BMP file has " + std::to_string(bits) + " bits per pixel, not 24");
+    if (compression != 0)
+        return bad("the BMP file is compressed");
+    if (planes != 1)
+        return bad("the BMP file has " + std::to_string(planes) + " planes");
+    if (width <= 0 || width > kBmpMaxSide || height == 0 || height < -kBmpMaxSide || height > kBmpMaxSide)
+        return bad("the BMP file's size " + std::to_string(width) + " x " + std::to_string(height)
+                   + " is out of range");
+    if (std::uint64_t{dataOffset} < 14 + std::uint64_t{infoSize} || dataOffset > b.size())
+        return bad("the BMP file's pixel data offset is wrong");
+    BmpLayout l;
+    l.width = width;
+    l.height = height < 0 ? -height : height;
+    l.bottomUp = height > 0;
+    l.dataOffset = dataOffset;
+    l.rowStride = Stride(width);
+    // The last row need not carry its padding.
+    const std::size_t needed = l.rowStride * static_cast<std::size_t>(l.height - 1) + static_cast<std::size_t>(width) * 3;
+    if (b.size() - dataOffset < needed)
+        return bad("the BMP file is cut short");
+    out = l;
+    return IoResult::Ok();
+}
+
+IoResult DecodeBmp(std::span<const std::uint8_t> bytes, BmpImage& out)
+{
+    BmpLayout l;
+    if (IoResult r = ParseBmp(bytes, l); !r)
+        return r;
+    BmpImage img;
+    img.width = l.width;
+    img.height = l.height;
+    img.pixels.resize(static_cast<std::size_t>(l.width) * l.height);
+    for (int y = 0; y < l.height; ++y) {
+        const std::uint8_t* p = bytes.data() + l.PixelOffset(0, y);
+        std::uint32_t* row = img.pixels.data() + static_cast<std::size_t>(y) * l.width;
+        for (int x = 0; x < l.width; ++x, p += 3)
+            row[x] = (std::uint32_t{p[2]} << 16) | (std::uint32_t{p[1]} << 8) | p[0];
+    }
+    out = std::move(img);
+    return IoResult::Ok();
+}
+
+IoResult ReadBmpFile(const fs::path& file, BmpImage& out)
+{
+    std::vector<std::uint8_t> bytes;
+    if (IoResult r = ReadWholeFile(file, bytes); !r)
+        return r;
+    if (IoResult r = DecodeBmp(bytes, out); !r)
+        return IoResult::Fail("\"" + file.string() + "\": " + r.message + ".");
+    return IoResult::Ok();
+}
+
+std::vector<std::uint8_t> EncodeBmp(const BmpImage& image)
+{
+    std::vector<std::uint8_t> f = BlankFile(image.width, image.height);
+    const std::size_t stride = Stride(image.width);
+    for (int y = 0; y < image.height; ++y) {
+        std::uint8_t* p = f.data() + kHeaderBytes + stride * static_cast<std::size_t>(image.height - 1 - y);
+        for (int x = 0; x < image.width; ++x, p += 3) {
+            const std::uint32_t c = image.At(x, y);
+            p[0] = static_cast<std::uint8_t>(c);
+            p[1] = static_cast<std::uint8_t>(c >> 8);
+            p[2] = static_cast<std::uint8_t>(c >> 16);
+        }
+    }
+    return f;
+}
+
+std::vector<std::uint8_t> EncodeBmp(const QImage& source)
+{
+    const QImage image = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
+                           ? source
+                           : source.convertToFormat(QImage::Format_RGB32);
+    std::vector<std::uint8_t> f = BlankFile(image.width(), image.height());
+    const std::size_t stride = Stride(image.width());
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* src = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        std::uint8_t* p = f.data() + kHeaderBytes + stride * static_cast<std::size_t>(image.height() - 1 - y);
+        for (int x = 0; x < image.width(); ++x, p += 3) {
+            p[0] = static_cast<std::uint8_t>(qBlue(src[x]));
+            p[1] = static_cast<std::uint8_t>(qGreen(src[x]));
+            p[2] = static_cast<std::uint8_t>(qRed(src[x]));
+        }
+    }
+    return f;
+}
+
+IoResult WriteBmpFile(const fs::path& file, const QImage& image, bool flush)
+{
+    return WriteFileAtomic(file, EncodeBmp(image), flush);
+}
+
+QImage ToQImage(const BmpImage& image)
+{
+    QImage q(image.width, image.height, QImage::Format_RGB32);
+    for (int y = 0; y < image.height; ++y) {
+        auto* row = reinterpret_cast<QRgb*>(q.scanLine(y));
+        for (int x = 0; x < image.width; ++x)
+            row[x] = 0xFF000000u | image.At(x, y);
+    }
+    return q;
+}
+
+IoResult ReadBmpFile(const fs::path& file, QImage& out)
+{
+    BmpImage img;
+    if (IoResult r = ReadBmpFile(file, img); !r)
+        return r;
+    out = ToQImage(img);
+    return IoResult::Ok();
+}
+
+} // namespace kx4
