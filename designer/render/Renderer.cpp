@@ -1,0 +1,282 @@
+#include "designer/render/Renderer.h"
+
+#include "assets/Artwork.h"
+#include "assets/Bmp.h"
+#include "data/Background.h"
+#include "data/modOrvel.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
+
+#include <QRect>
+#include <QString>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace kx4 {
+namespace {
+
+constexpr std::array<PicSize, 3> kDisplaySizes = {{{480, 272}, {320, 240}, {800, 480}}}; // landscape
+constexpr std::array<int, 4> kFontPoints = {8, 12, 18, 24};     // by Text font size or caption size class
+constexpr std::array<int, 4> kCaptionInsets = {75, 105, 165, 210}; // twips, by caption size class
+constexpr int kCaptionWidth = 480;
+constexpr int kCaptionHeight = 36;
+
+QRgb TextColor(int color) { return color == 0 ? kBlack : kWhite; }
+
+std::string TwoDigits(int n)
+{
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%02d", n);
+    return buf;
+}
+
+} // namespace
+
+PicSize DisplaySize(int iRes, bool portrait)
+{
+    if (iRes < 0 || iRes >= static_cast<int>(kDisplaySizes.size()))
+        return {};
+    const PicSize s = kDisplaySizes[static_cast<std::size_t>(iRes)];
+    return portrait ? PicSize{s.height, s.width} : s;
+}
+
+std::string CardBitmapName(int iRes, bool portrait, int screen)
+{
+    return "SR" + std::to_string(iRes) + (portrait ? "P" : "L") + TwoDigits(screen) + ".BMP";
+}
+
+std::string PreviewName(int screen)
+{
+    return screen == 0 ? "Screen 00 Home.BMP" : "Screen " + TwoDigits(screen) + ".BMP";
+}
+
+int TwipsToPixels(int twips) { return static_cast<int>(std::nearbyint(twips / 15.0)); }
+
+void PrintCaption(RenderTarget& t, int x, int y, const QString& caption)
+{
+    const QRgb key = t.picLayout.GetPixel(x, y).value_or(kWhite);
+    // Only the part of the scratch the text can touch is cleared and copied: everywhere else
+    // the scratch would hold the key colour, which is never copied.
+    const QImage& scratch = t.picRender.Image();
+    const QRect ink = t.picRender.TextRect(0, 0, caption) & scratch.rect();
+    if (ink.isEmpty())
+        return;
+    t.picRender.Fill(ink, key);
+    t.picRender.Print(0, 0, caption);
+    const QImage part(scratch.constScanLine(ink.top()) + ink.left() * 4, ink.width(), ink.height(),
+                      scratch.bytesPerLine(), scratch.format());
+    TransparentCopy(t.picLayout, part, x + ink.left(), y + ink.top(), key);
+}
+
+ScreenRenderer::ScreenRenderer(modOrvel& project, const Paths& paths, RenderTarget& target, MessageFn showMessage)
+    : m_(project), paths_(paths), t_(target), showMessage_(std::move(showMessage))
+{
+}
+
+void ScreenRenderer::RIButton(int i)
+{
+    if (m_.GetBtnType(i) <= 0 || m_.GetBtnImage(i) <= 0)
+        return; // a Target button is an invisible touch area
+    const QImage* face = ButtonFace(m_.GetBtnImage(i));
+    if (!face)
+        return;
+    const int left = m_.GetBtnLeft(i);
+    const int top = m_.GetBtnTop(i);
+    TransparentCopy(t_.picLayout, *face, left, top);
+
+    if (t_.picRender.Width() != kCaptionWidth || t_.picRender.Height() != kCaptionHeight)
+        t_.picRender.Resize(kCaptionWidth, kCaptionHeight);
+    t_.picRender.SetForeColor(TextColor(m_.GetBtnTextColor(i)));
+    const int size = m_.GetBtnSize(i);
+    if (size >= 0 && size < static_cast<int>(kFontPoints.size())) {
+        t_.picRender.SetFont(kFontPoints[static_cast<std::size_t>(size)], false);
+        // Layout data, not a user's edit: the project stays unmodified.
+        m_.SetBtnTxtX(i, kCaptionInsets[static_cast<std::size_t>(size)]);
+        m_.SetBtnTxtY(i, kCaptionInsets[static_cast<std::size_t>(size)]);
+    }
+    PrintCaption(t_, left + TwipsToPixels(m_.GetBtnTxtX(i)), top + TwipsToPixels(m_.GetBtnTxtY(i)),
+                 QString::fromStdString(m_.GetBtnText(i)));
+}
+
+void ScreenRenderer::RIPilot(int i)
+{
+    if (m_.GetPilotEnabled(i) <= 0)
+        return;
+    if (const QImage* icon = PilotIconOff(m_.GetPilotIcon(i)))
+        TransparentCopy(t_.picLayout, *icon, m_.GetPilotLeft(i), m_.GetPilotTop(i));
+}
+
+void ScreenRenderer::RISlider(int i)
+{
+    if (m_.GetSldImage(i) <= 0)
+        return;
+    if (const QImage* pic = SliderRenderPicture(m_.GetSldImage(i)))
+        TransparentCopy(t_.picLayout, *pic, m_.GetSldLeft(i), m_.GetSldTop(i));
+}
+
+void ScreenRenderer::PrintText(int i)
+{
+    Canvas& c = t_.picLayout;
+    const int size = m_.GetTxtFontSize(i);
+    if (size >= 0 && size < static_cast<int>(kFontPoints.size()))
+        c.SetFont(kFontPoints[static_cast<std::size_t>(size)], size <= 1);
+    c.SetForeColor(TextColor(m_.GetTxtColor(i)));
+    c.Print(m_.GetTxtLeft(i), m_.GetTxtTop(i), QString::fromStdString(m_.GetTxtText(i)));
+}
+
+void ScreenRenderer::CopyValueBox(int i)
+{
+    if (const QImage* box = TextBoxPicture(m_.GetTxtFontSize(i)))
+        OpaqueCopy(t_.picLayout, *box, m_.GetTxtLeft(i), m_.GetTxtTop(i));
+}
+
+void ScreenRenderer::RITitleDL(int i)
+{
+    switch (m_.GetTxtType(i)) {
+    case 1:
+        PrintText(i);
+        break;
+    case 2: // Slider Value
+    case 3: // Dimmer Value
+        CopyValueBox(i);
+        break;
+    default:
+        break; // bar graphs, clocks and the date are drawn by the panel itself
+    }
+}
+
+void ScreenRenderer::RITitleIP(int i)
+{
+    const int type = m_.GetTxtType(i);
+    if (type >= 1 && type <= 3) {
+        RITitleDL(i);
+    } else if (type >= 4 && type <= 9) {
+        if (const QImage* bar = BarPicture(type))
+            BarCopy(t_.picLayout, *bar, m_.GetTxtLeft(i), m_.GetTxtTop(i), type);
+    } else if (type >= 10 && type <= 12) {
+        if (const QImage* clock = ClockPicture(type, m_.GetTxtFontSize(i), m_.GetTxtColor(i)))
+            OpaqueCopy(t_.picLayout, *clock, m_.GetTxtLeft(i), m_.GetTxtTop(i));
+    }
+}
+
+bool ScreenRenderer::LoadPicture(const std::filesystem::path& file)
+{
+    auto it = pictures_.find(file);
+    if (it == pictures_.end()) {
+        QImage picture;
+        if (!ReadBmpFile(file, picture))
+            return false;
+        it = pictures_.emplace(file, std::move(picture)).first;
+    }
+    t_.picLayout.SetPicture(it->second);
+    return true;
+}
+
+void ScreenRenderer::LoadQVRBG()
+{
+    static constexpr std::array<const char*, 6> kLogoFiles = {
+        "QVRS0_L.BMP", "QVRS0_P.BMP", "QVRS1_L.BMP", "QVRS1_P.BMP", "QVRS2_L.BMP", "QVRS2_P.BMP",
+    };
+    const int index = m_.GetScnRes() * 2 + m_.GetLayout();
+    if (index >= 0 && index < static_cast<int>(kLogoFiles.size())) {
+        const auto file = FindNoCase(paths_.BMPImagesDir(), kLogoFiles[static_cast<std::size_t>(index)]);
+        // A logo that is missing or unreadable leaves the plain canvas, without a message.
+        if (PathExists(file) && LoadPicture(file))
+            return;
+    }
+    t_.picLayout.Clear(kLogoBack);
+}
+
+void ScreenRenderer::DrawBackground()
+{
+    const std::string& bg = m_.ScreenBG[static_cast<std::size_t>(m_.CurScreen)];
+    switch (ClassifyBackground(bg)) {
+    case BackgroundKind::Color:
+        t_.picLayout.Clear(ColorValueToRgb(ParseBackgroundColor(bg)));
+        return;
+    case BackgroundKind::Logo:
+        t_.picLayout.Clear(kLogoBack);
+        LoadQVRBG();
+        return;
+    case BackgroundKind::File: {
+        const auto file = paths_.Map(bg);
+        // The picture keeps the back colour of the drawing before it around itself. A file that
+        // cannot be read as a picture counts as missing.
+        if (PathExists(file) && LoadPicture(file))
+            return;
+        if (showMessage_)
+            showMessage_({MessageIcon::Information, "File Missing", "File Not Found\r\n" + file.string()});
+        t_.picLayout.Clear(kWhite);
+        return;
+    }
+    }
+}
+
+void ScreenRenderer::RenderDLImage()
+{
+    DrawBackground();
+    for (int i = 0; i < kButtonCount; ++i)
+        RIButton(i);
+    for (int i = 0; i < kTextCount; ++i)
+        RITitleDL(i);
+}
+
+void ScreenRenderer::RenderIPImage()
+{
+    DrawBackground();
+    for (int i = 0; i < kButtonCount; ++i) { // kButtonCount == kPilotCount
+        RIButton(i);
+        RIPilot(i);
+    }
+    for (int i = 0; i < kSliderCount; ++i)
+        RISlider(i);
+    for (int i = 0; i < kTextCount; ++i)
+        RITitleIP(i);
+}
+
+IoResult ScreenRenderer::RenderDLImages(int iRes)
+{
+    for (const bool portrait : {false, true}) {
+        const PicSize size = DisplaySize(iRes, portrait);
+        t_.picLayout.Resize(size.width, size.height);
+        const bool design = iRes == m_.GetScnRes() && (m_.GetLayout() != 0) == portrait;
+        std::vector<std::uint8_t> filler; // the same file 16 times: encoded once
+        for (int s = 0; s < kScreenCount; ++s) {
+            const auto file = paths_.BMPImagesDir() / CardBitmapName(iRes, portrait, s);
+            m_.SetScreen(s);
+            IoResult r;
+            if (design) {
+                RenderDLImage();
+                r = WriteBmpFile(file, t_.picLayout.Image(), false);
+            } else {
+                t_.picLayout.Clear(kFiller);
+                if (filler.empty())
+                    filler = EncodeBmp(t_.picLayout.Image());
+                r = WriteFileAtomic(file, filler, false);
+            }
+            if (!r)
+                return r;
+        }
+    }
+    return IoResult::Ok();
+}
+
+IoResult ScreenRenderer::RenderIPImages(int iRes)
+{
+    if (iRes != m_.GetScnRes())
+        return IoResult::Ok();
+    const PicSize size = DisplaySize(iRes, m_.GetLayout() != 0);
+    t_.picLayout.Resize(size.width, size.height);
+    for (int s = 0; s < kScreenCount; ++s) {
+        m_.SetScreen(s);
+        RenderIPImage();
+        if (IoResult r = WriteBmpFile(paths_.PreviewDir() / PreviewName(s), t_.picLayout.Image(), false); !r)
+            return r;
+    }
+    return IoResult::Ok();
+}
+
+} // namespace kx4

@@ -1,0 +1,101 @@
+#pragma once
+// The screen renderer: draws screens of the project into card screen pictures (background, picture
+// Buttons with captions, plain texts, empty value boxes) and previews (every element kind), and
+// writes them as BMP files.
+#include "assets/ArtworkSizes.h"
+#include "data/FileIO.h"
+#include "designer/render/Canvas.h"
+
+#include <QImage>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+
+class QString;
+
+namespace kx4 {
+
+class modOrvel;
+class Paths;
+
+enum class MessageIcon { Information, Critical };
+
+// A message box the renderer needs shown: icon, title and text (lines split by CR LF), OK only.
+struct RenderMessage {
+    MessageIcon icon = MessageIcon::Information;
+    std::string title;
+    std::string text;
+};
+using MessageFn = std::function<void(const RenderMessage&)>;
+
+// The two pictures a renderer draws on: the canvas of the display's size and the scratch picture
+// that holds one Button caption at a time.
+struct RenderTarget {
+    Canvas picLayout;
+    Canvas picRender;
+};
+
+// W x H in pixels of resolution index `iRes` (0-2) in landscape or portrait; 0 x 0 for others.
+PicSize DisplaySize(int iRes, bool portrait);
+
+// "SR" + size digit + "L"/"P" + two-digit screen + ".BMP".
+std::string CardBitmapName(int iRes, bool portrait, int screen);
+// "Screen 00 Home.BMP" for screen 0, "Screen NN.BMP" for the others.
+std::string PreviewName(int screen);
+
+// A distance in twips as whole pixels, rounded half to even as the panel's tools convert them.
+int TwipsToPixels(int twips);
+
+// Prints `caption` into the scratch picture in its current font and colour, and copies its text
+// pixels onto the canvas with the scratch's top-left corner at (x, y) pixels. The key is the
+// canvas colour at (x, y), white outside the canvas; caption pixels of the key colour vanish.
+void PrintCaption(RenderTarget& target, int x, int y, const QString& caption);
+
+// Draws the screens of `project` onto `target`. Each drawer works on the current screen of the
+// project; the writers step the current screen through 0-15 and leave it at 15. A renderer reads
+// each background or logo file once: make a new one for each run.
+class ScreenRenderer {
+public:
+    // `showMessage` shows the "File Not Found" box of a missing background picture.
+    ScreenRenderer(modOrvel& project, const Paths& paths, RenderTarget& target, MessageFn showMessage);
+
+    // One element slot of the current screen.
+    void RIButton(int iBNum);  // picture and caption; stores the caption insets of its size class
+    void RIPilot(int iPNum);   // previews
+    void RISlider(int iSNum);  // previews
+    void RITitleDL(int iTNum); // as the card picture shows it
+    void RITitleIP(int iTNum); // as the preview shows it
+
+    // The background of the current screen.
+    void DrawBackground();
+    // The logo of the design's size and orientation over the canvas, when its file can be read.
+    void LoadQVRBG();
+
+    // The current screen on the canvas, as it is.
+    void RenderDLImage(); // card screen picture
+    void RenderIPImage(); // preview
+
+    // Writes the 32 card screen pictures of resolution `iRes` into the BMPImages folder; a
+    // failure names the file and stops.
+    IoResult RenderDLImages(int iRes);
+    // Writes the 16 previews into the "Screen Preview" folder when `iRes` is the design's
+    // resolution.
+    IoResult RenderIPImages(int iRes);
+
+private:
+    void PrintText(int iTNum);
+    void CopyValueBox(int iTNum);
+    // Makes the BMP file the canvas picture; false when it cannot be read as one.
+    bool LoadPicture(const std::filesystem::path& file);
+
+    modOrvel& m_;
+    const Paths& paths_;
+    RenderTarget& t_;
+    MessageFn showMessage_;
+    // Pictures already read, by file: a background serves many screens and both pictures.
+    std::map<std::filesystem::path, QImage> pictures_;
+};
+
+} // namespace kx4

@@ -1,0 +1,199 @@
+// The whole rendering of "Create SD Card": the 112 files, their form, the fillers, the carried
+// back colour, the messages, and the project state afterwards.
+#include "designer/render/CreateCardBitmaps.h"
+
+#include "RenderTestSupport.h"
+#include "assets/Bmp.h"
+
+#include <gtest/gtest.h>
+
+using namespace kx4;
+using namespace kx4::test;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr QRgb kGrey = 0xFF404040;
+
+QImage ReadPicture(const fs::path& file)
+{
+    QImage img;
+    const IoResult r = ReadBmpFile(file, img);
+    EXPECT_TRUE(r) << r.message;
+    return img;
+}
+
+int FileCount(const fs::path& dir)
+{
+    int n = 0;
+    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir))
+        ++n;
+    return n;
+}
+
+// Buttons of every face and texts on screens 0, 5 and 15.
+void FillDesign(modOrvel& m)
+{
+    for (const int s : {0, 5, 15}) {
+        m.SetScreen(s);
+        for (int image = 1; image <= 8; ++image)
+            PutButton(m, image - 1, image, 4 + (image % 2) * 110, 4 + (image - 1) / 2 * 70, "B" + std::to_string(image));
+        PutText(m, 0, 1, 10, 290, 1, 0, "Home");
+        PutText(m, 1, 2, 150, 290, 0, 0);
+    }
+}
+
+} // namespace
+
+TEST(CreateCardBitmaps, APortraitDesignOfThreePointFiveFillsItsFamilyAndFillsTheRest)
+{
+    RenderRoot root;
+    modOrvel m;
+    m.ResetAll();
+    m.SetScnRes(1);
+    m.SetLayout(1);
+    m.SetSDFormat(1); // Raw, with its folder present
+    fs::create_directories(root.paths.RawImagesDir());
+    FillDesign(m);
+    m.SetScreen(7);
+    m.DataChanged = false;
+    MessageLog log;
+
+    ASSERT_EQ(CreateCardBitmaps(m, root.paths, log.Fn()), CreateCardResult::Done);
+    EXPECT_TRUE(log.shown.empty());
+    EXPECT_EQ(m.CurScreen, 7);
+    EXPECT_EQ(m.ScrBase, 7 * 1024);
+    EXPECT_EQ(m.DsnBase, 7 * 2048);
+    EXPECT_FALSE(m.DataChanged);
+
+    const char* families[] = {"SR0L", "SR0P", "SR1L", "SR1P", "SR2L", "SR2P"};
+    const QSize sizes[] = {{480, 272}, {272, 480}, {320, 240}, {240, 320}, {800, 480}, {480, 800}};
+    for (int f = 0; f < 6; ++f)
+        for (int s = 0; s < 16; ++s) {
+            char name[16];
+            std::snprintf(name, sizeof name, "%s%02d.BMP", families[f], s);
+            const fs::path file = root.paths.BMPImagesDir() / name;
+            ASSERT_TRUE(fs::exists(file)) << name;
+            const auto bytes = ReadBytes(file);
+            BmpLayout layout;
+            ASSERT_TRUE(ParseBmp(bytes, layout)) << name;
+            EXPECT_EQ(bytes[28], 24) << name;
+            EXPECT_EQ(layout.dataOffset, 54u) << name;
+            EXPECT_TRUE(layout.bottomUp) << name;
+            EXPECT_EQ(bytes.size(), 54 + layout.rowStride * layout.height) << name;
+            const QImage img = ReadPicture(file);
+            EXPECT_EQ(img.size(), sizes[f]) << name;
+            if (f == 3)
+                EXPECT_FALSE(AllColor(img, kGrey)) << name;
+            else
+                EXPECT_TRUE(AllColor(img, kGrey)) << name;
+        }
+    EXPECT_EQ(FileCount(root.paths.BMPImagesDir()), 96) << "no temporary files left behind";
+
+    // Home has the logo background, missing here: plain EFEFEF under the buttons.
+    const QImage home = ReadPicture(root.paths.BMPImagesDir() / "SR1P00.BMP");
+    EXPECT_EQ(home.pixel(239, 319), kLogoBack);
+    EXPECT_TRUE(AllColor(ReadPicture(root.paths.BMPImagesDir() / "SR1P01.BMP"), kLogoBack)) << "an empty screen";
+    EXPECT_FALSE(AllColor(ReadPicture(root.paths.BMPImagesDir() / "SR1P15.BMP"), kLogoBack));
+
+    for (int s = 0; s < 16; ++s) {
+        char name[24];
+        std::snprintf(name, sizeof name, s == 0 ? "Screen 00 Home.BMP" : "Screen %02d.BMP", s);
+        const fs::path file = root.paths.PreviewDir() / name;
+        ASSERT_TRUE(fs::exists(file)) << name;
+        EXPECT_EQ(ReadPicture(file).size(), QSize(240, 320)) << name;
+    }
+    EXPECT_EQ(FileCount(root.paths.PreviewDir()), 16);
+
+    // Every picture Button now carries the caption insets of its size class.
+    const int insets[] = {75, 105, 165, 210};
+    for (const int s : {0, 5, 15}) {
+        m.SetScreen(s);
+        for (int i = 0; i < 8; ++i) {
+            EXPECT_EQ(m.GetBtnTxtX(i), insets[m.GetBtnSize(i)]) << s << "/" << i;
+            EXPECT_EQ(m.GetBtnTxtY(i), insets[m.GetBtnSize(i)]) << s << "/" << i;
+        }
+    }
+}
+
+TEST(CreateCardBitmaps, RawModeWithoutItsFolderIsRefusedBeforeAnything)
+{
+    RenderRoot root;
+    modOrvel m;
+    m.ResetAll();
+    m.SetSDFormat(1);
+    m.SetScreen(3);
+    MessageLog log;
+    EXPECT_EQ(CreateCardBitmaps(m, root.paths, log.Fn()), CreateCardResult::Refused);
+    ASSERT_EQ(log.shown.size(), 1u);
+    EXPECT_EQ(log.shown[0].icon, MessageIcon::Information);
+    EXPECT_EQ(log.shown[0].title, "Raw Format Error");
+    EXPECT_EQ(log.shown[0].text, "Raw image folder missing.\r\nUse SFC mode or Contact QVR");
+    EXPECT_EQ(FileCount(root.paths.BMPImagesDir()), 0);
+    EXPECT_EQ(FileCount(root.paths.PreviewDir()), 0);
+    EXPECT_EQ(m.CurScreen, 3);
+}
+
+TEST(CreateCardBitmaps, BackgroundPicturesKeepTheBackColourOfTheDrawingBefore)
+{
+    RenderRoot root;
+    modOrvel m;
+    m.ResetAll();
+    m.SetScnRes(1); // 320 x 240 landscape: drawn right after the 480 x 272 fillers
+    BmpImage pic;
+    pic.width = 100;
+    pic.height = 50;
+    pic.pixels.assign(100 * 50, 0xABCDEF);
+    const fs::path file = root.dir / "small.bmp";
+    WriteBytes(file, EncodeBmp(pic));
+    m.ScreenBG[0] = file.string();
+    m.ScreenBG[1] = "[&HFF0000&]"; // blue
+    m.ScreenBG[2] = file.string();
+    const fs::path gone = root.dir / "gone.bmp";
+    m.ScreenBG[3] = gone.string();
+    MessageLog log;
+
+    ASSERT_EQ(CreateCardBitmaps(m, root.paths, log.Fn()), CreateCardResult::Done);
+    const auto dir = root.paths.BMPImagesDir();
+    auto check = [&](const fs::path& f, QRgb around) {
+        const QImage img = ReadPicture(f);
+        EXPECT_EQ(img.pixel(99, 49), qRgb(0xAB, 0xCD, 0xEF)) << f;
+        EXPECT_EQ(CountColor(img, qRgb(0xAB, 0xCD, 0xEF)), 5000) << f;
+        EXPECT_EQ(CountColor(img, around), 320 * 240 - 5000) << f;
+    };
+    check(dir / "SR1L00.BMP", kGrey);                 // after SR0P15, a filler
+    check(dir / "SR1L02.BMP", qRgb(0, 0, 255));       // after the blue screen 1
+    check(root.paths.PreviewDir() / "Screen 00 Home.BMP", kGrey); // after SR1P15, a filler
+    check(root.paths.PreviewDir() / "Screen 02.BMP", qRgb(0, 0, 255));
+
+    // The missing file: one message for the card picture, one for the preview; white pictures.
+    ASSERT_EQ(log.shown.size(), 2u);
+    for (const RenderMessage& msg : log.shown) {
+        EXPECT_EQ(msg.title, "File Missing");
+        EXPECT_EQ(msg.text, "File Not Found\r\n" + gone.string());
+    }
+    EXPECT_TRUE(AllColor(ReadPicture(dir / "SR1L03.BMP"), kWhite));
+    EXPECT_TRUE(AllColor(ReadPicture(root.paths.PreviewDir() / "Screen 03.BMP"), kWhite));
+}
+
+TEST(CreateCardBitmaps, APictureThatCannotBeWrittenEndsTheCommand)
+{
+    RenderRoot root;
+    modOrvel m;
+    m.ResetAll();
+    m.SetScnRes(2);
+    m.SetScreen(9);
+    // A folder where the picture SR0P04.BMP must go.
+    fs::create_directories(root.paths.BMPImagesDir() / "SR0P04.BMP");
+    MessageLog log;
+    EXPECT_EQ(CreateCardBitmaps(m, root.paths, log.Fn()), CreateCardResult::Failed);
+    ASSERT_EQ(log.shown.size(), 1u);
+    EXPECT_EQ(log.shown[0].icon, MessageIcon::Critical);
+    EXPECT_NE(log.shown[0].text.find((root.paths.BMPImagesDir() / "SR0P04.BMP").string()), std::string::npos)
+        << log.shown[0].text;
+    EXPECT_EQ(m.CurScreen, 9);
+    EXPECT_EQ(m.DsnBase, 9 * 2048);
+    EXPECT_FALSE(fs::exists(root.paths.BMPImagesDir() / "SR0P05.BMP")) << "nothing after the failure";
+    EXPECT_EQ(FileCount(root.paths.BMPImagesDir()), 16 + 5) << "no temporary file left behind";
+    EXPECT_EQ(FileCount(root.paths.PreviewDir()), 0);
+}

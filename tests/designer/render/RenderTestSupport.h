@@ -1,0 +1,70 @@
+#pragma once
+// A temporary "C:\" with the program's folders, designs made in code, and picture checks.
+#include "designer/render/Renderer.h"
+
+#include "TempDir.h"
+#include "data/modOrvel.h"
+#include "platform/Paths.h"
+
+#include <QImage>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kx4::test {
+
+struct RenderRoot {
+    TempDir dir;
+    Paths paths{dir.path()};
+    RenderRoot()
+    {
+        std::filesystem::create_directories(paths.BMPImagesDir());
+        std::filesystem::create_directories(paths.PreviewDir());
+    }
+};
+
+// Records the messages the renderer asks to show.
+struct MessageLog {
+    std::vector<RenderMessage> shown;
+    MessageFn Fn()
+    {
+        return [this](const RenderMessage& m) { shown.push_back(m); };
+    }
+};
+
+// A picture Button as the Button dialog leaves it: size class and text colour of its face.
+inline void PutButton(modOrvel& m, int slot, int image, int left, int top, const std::string& caption)
+{
+    m.SetBtnType(slot, 1);
+    m.SetBtnImage(slot, image);
+    m.SetBtnLeft(slot, left);
+    m.SetBtnTop(slot, top);
+    m.SetBtnSize(slot, (image - 1) / 2);
+    m.SetBtnTextColor(slot, (image - 1) % 2);
+    m.SetBtnText(slot, caption);
+}
+
+inline void PutText(modOrvel& m, int slot, int type, int left, int top, int fontSize, int color,
+                    const std::string& text = "")
+{
+    m.SetTxtType(slot, type);
+    m.SetTxtLeft(slot, left);
+    m.SetTxtTop(slot, top);
+    m.SetTxtFontSize(slot, fontSize);
+    m.SetTxtColor(slot, color);
+    m.SetTxtText(slot, text);
+}
+
+inline int CountColor(const QImage& img, QRgb c)
+{
+    int n = 0;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            n += img.pixel(x, y) == c;
+    return n;
+}
+
+inline bool AllColor(const QImage& img, QRgb c) { return CountColor(img, c) == img.width() * img.height(); }
+
+} // namespace kx4::test

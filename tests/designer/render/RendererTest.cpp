@@ -1,0 +1,299 @@
+// The element and screen drawers on a canvas: what each element kind leaves on the card picture
+// and on the preview, captions, fonts and backgrounds.
+#include "designer/render/Renderer.h"
+
+#include "RenderTestSupport.h"
+#include "assets/Artwork.h"
+#include "assets/Bmp.h"
+
+#include <gtest/gtest.h>
+
+using namespace kx4;
+using namespace kx4::test;
+
+namespace {
+
+constexpr QRgb kBack = 0xFF102030; // a background colour no artwork uses
+
+// A project with screen 1 current, 480 x 272 landscape, on a solid background of kBack.
+struct Scene {
+    RenderRoot root;
+    modOrvel m;
+    RenderTarget t;
+    MessageLog log;
+    ScreenRenderer r{m, root.paths, t, log.Fn()};
+
+    Scene()
+    {
+        m.ResetAll();
+        m.SetScreen(1);
+        m.ScreenBG[1] = "[&H302010&]";
+        t.picLayout.Resize(480, 272);
+    }
+    const QImage& Image() const { return t.picLayout.Image(); }
+};
+
+// Every pixel of `pic` at (left, top) of `img`, magenta ones showing `beneath`.
+void ExpectPicture(const QImage& img, const QImage& pic, int left, int top, QRgb beneath)
+{
+    int wrong = 0;
+    for (int y = 0; y < pic.height(); ++y)
+        for (int x = 0; x < pic.width(); ++x) {
+            const QRgb want = (pic.pixel(x, y) | 0xFF000000u) == kMagenta ? beneath : pic.pixel(x, y) | 0xFF000000u;
+            wrong += img.pixel(left + x, top + y) != want;
+        }
+    EXPECT_EQ(wrong, 0) << "picture at " << left << ", " << top;
+}
+
+// The pixels where two pictures of one size differ.
+std::vector<QPoint> Diff(const QImage& a, const QImage& b)
+{
+    std::vector<QPoint> d;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if (a.pixel(x, y) != b.pixel(x, y))
+                d.emplace_back(x, y);
+    return d;
+}
+
+} // namespace
+
+TEST(Renderer, ButtonFacesMatchTheArtworkAndTargetsLeaveNoTrace)
+{
+    Scene s;
+    PutButton(s.m, 0, 3, 10, 20, "");
+    PutButton(s.m, 1, 8, 250, 200, "");
+    PutButton(s.m, 2, 1, 200, 20, "Type 0");
+    s.m.SetBtnType(2, 0);
+    PutButton(s.m, 3, 1, 200, 100, "Target");
+    s.m.SetBtnImage(3, 0);
+    PutButton(s.m, 4, 9, 300, 100, "No face"); // outside the table
+    s.m.DataChanged = false;
+    s.r.RenderDLImage();
+
+    ExpectPicture(s.Image(), *ButtonFace(3), 10, 20, kBack);
+    ExpectPicture(s.Image(), *ButtonFace(8), 250, 200, kBack);
+    const int faces = 96 * 32 + 224 * 64;
+    EXPECT_EQ(CountColor(s.Image(), kBack), 480 * 272 - faces
+                                                + (CountColor(*ButtonFace(3), kMagenta)
+                                                   + CountColor(*ButtonFace(8), kMagenta)));
+    EXPECT_FALSE(s.m.DataChanged);
+    EXPECT_EQ(s.m.GetBtnTxtX(2), 0) << "an undrawn button keeps its insets";
+    EXPECT_EQ(s.m.GetBtnTxtX(4), 0);
+    EXPECT_TRUE(s.log.shown.empty());
+}
+
+TEST(Renderer, CaptionsSitAtTheInsetOfTheirSizeClassInTheirColour)
+{
+    const int insets[] = {75, 105, 165, 210};
+    for (int image = 1; image <= 8; ++image) {
+        Scene s;
+        PutButton(s.m, 5, image, 30, 40, "");
+        s.r.RIButton(5);
+        const QImage face = s.Image().copy();
+        const int inset = insets[(image - 1) / 2];
+        EXPECT_EQ(s.m.GetBtnTxtX(5), inset) << image;
+        EXPECT_EQ(s.m.GetBtnTxtY(5), inset) << image;
+
+        s.m.SetBtnText(5, "On");
+        s.r.RIButton(5);
+        const auto ink = Diff(face, s.Image());
+        EXPECT_GT(ink.size(), 10u) << image;
+        const QRgb color = image % 2 ? kBlack : kWhite;
+        const int px = inset / 15;
+        for (const QPoint p : ink) {
+            EXPECT_EQ(s.Image().pixel(p), color) << image;
+            EXPECT_GE(p.x(), 30 + px);
+            EXPECT_GE(p.y(), 40 + px);
+            EXPECT_LT(p.x(), 30 + px + 480);
+            EXPECT_LT(p.y(), 40 + px + 36);
+        }
+    }
+
+    // A size class beyond the table keeps the stored insets and the scratch font.
+    Scene s;
+    PutButton(s.m, 0, 3, 0, 0, "");
+    s.m.SetBtnSize(0, 6);
+    s.m.SetBtnTxtX(0, 30);
+    s.m.SetBtnTxtY(0, 45);
+    s.r.RIButton(0);
+    EXPECT_EQ(s.m.GetBtnTxtX(0), 30);
+    EXPECT_EQ(s.m.GetBtnTxtY(0), 45);
+}
+
+TEST(Renderer, CaptionsRunOnOverTheScreenAndAreCutAtItsEdge)
+{
+    Scene s;
+    PutButton(s.m, 0, 2, 300, 250, "");
+    s.r.DrawBackground();
+    s.r.RIButton(0);
+    const QImage face = s.Image().copy();
+    s.m.SetBtnText(0, "WWWWWWWWWWWWWWWWWWWWWWWW");
+    s.r.RIButton(0);
+    bool beyondFace = false, atEdge = false;
+    for (const QPoint p : Diff(face, s.Image())) {
+        EXPECT_GE(p.x(), 305);
+        EXPECT_GE(p.y(), 255);
+        EXPECT_EQ(s.Image().pixel(p), kWhite);
+        beyondFace = beyondFace || p.x() >= 300 + 64;
+        atEdge = atEdge || p.x() == 479;
+    }
+    EXPECT_TRUE(beyondFace) << "the caption runs on beyond the face";
+    EXPECT_TRUE(atEdge) << "and is cut at the edge of the screen";
+}
+
+TEST(Renderer, PilotsSlidersBarsAndClocksAppearInPreviewsOnly)
+{
+    Scene s;
+    s.m.SetPilotEnabled(3, 1);
+    s.m.SetPilotIcon(3, 1);
+    s.m.SetPilotLeft(3, 10);
+    s.m.SetPilotTop(3, 10);
+    s.m.SetSldImage(2, 1);
+    s.m.SetSldLeft(2, 100);
+    s.m.SetSldTop(2, 5);
+    PutText(s.m, 0, 4, 150, 10, 0, 0);  // small blue bar
+    PutText(s.m, 1, 9, 180, 10, 0, 0);  // large grey bar
+    PutText(s.m, 2, 11, 220, 10, 2, 1); // 24-hour clock
+    PutText(s.m, 3, 12, 220, 60, 3, 0); // date
+
+    s.r.RenderDLImage();
+    EXPECT_TRUE(AllColor(s.Image(), kBack));
+
+    s.r.RenderIPImage();
+    ExpectPicture(s.Image(), *PilotIconOff(1), 10, 10, kBack);
+    ExpectPicture(s.Image(), *SliderRenderPicture(1), 100, 5, kBack);
+    ExpectPicture(s.Image(), *ClockPicture(11, 2, 1), 220, 10, kBack);
+    ExpectPicture(s.Image(), *ClockPicture(12, 3, 0), 220, 60, kBack);
+    for (const auto& [type, left] : {std::pair{4, 150}, std::pair{9, 180}}) {
+        const QImage& bar = *BarPicture(type);
+        int wrong = 0;
+        for (int y = 0; y < bar.height() && 10 + y < 272; ++y) // the large bar is cut at the bottom
+            for (int x = 0; x < bar.width(); ++x)
+                wrong += s.Image().pixel(left + x, 10 + y) != RecolourBar(bar.pixel(x, y), type);
+        EXPECT_EQ(wrong, 0) << "bar type " << type;
+    }
+    // Disabled pilots and free slider slots draw nothing.
+    s.m.SetPilotEnabled(3, 0);
+    s.m.SetSldImage(2, 0);
+    s.r.RenderIPImage();
+    EXPECT_EQ(s.Image().pixel(10, 10), kBack);
+    EXPECT_EQ(s.Image().pixel(100, 5), kBack);
+}
+
+TEST(Renderer, TextsAndValueBoxesAppearOnBothPictures)
+{
+    Scene s;
+    PutText(s.m, 0, 2, 20, 200, 1, 0);          // slider value box
+    PutText(s.m, 1, 3, 100, 200, 3, 0);         // dimmer value box
+    PutText(s.m, 2, 1, 100, 100, 2, 1, "Hall"); // white text
+    for (const bool preview : {false, true}) {
+        preview ? s.r.RenderIPImage() : s.r.RenderDLImage();
+        ExpectPicture(s.Image(), *TextBoxPicture(1), 20, 200, kBack);
+        ExpectPicture(s.Image(), *TextBoxPicture(3), 100, 200, kBack);
+        const int white = CountColor(s.Image(), kWhite) - CountColor(*TextBoxPicture(1), kWhite)
+                        - CountColor(*TextBoxPicture(3), kWhite);
+        EXPECT_GT(white, 40) << preview;
+        EXPECT_EQ(CountColor(s.Image().copy(90, 90, 120, 60), kWhite)
+                      + CountColor(s.Image().copy(90, 90, 120, 60), kBack),
+                  120 * 60)
+            << "text pixels are text or background";
+        EXPECT_EQ(CountColor(s.Image().copy(100, 100, 80, 40), kWhite), white) << "text starts at its position";
+    }
+}
+
+TEST(Renderer, TextsAreBoldAtTheSmallSizesAndCaptionsNever)
+{
+    // Ink of the same word as a Text object and as a caption in the same size.
+    auto textInk = [](int fontSize) {
+        Scene s;
+        PutText(s.m, 0, 1, 10, 10, fontSize, 1, "Lamp");
+        s.r.RenderDLImage();
+        return CountColor(s.Image(), kWhite);
+    };
+    auto captionInk = [](int sizeClass) {
+        Scene s;
+        PutButton(s.m, 0, sizeClass * 2 + 2, 10, 10, "");
+        s.r.RenderDLImage();
+        const QImage face = s.Image().copy();
+        s.m.SetBtnText(0, "Lamp");
+        s.r.RenderDLImage();
+        return static_cast<int>(Diff(face, s.Image()).size());
+    };
+    EXPECT_GT(textInk(0), captionInk(0) + 5);
+    EXPECT_GT(textInk(1), captionInk(1) + 10);
+    EXPECT_EQ(textInk(2), captionInk(2));
+    EXPECT_EQ(textInk(3), captionInk(3));
+
+    // A font size beyond the table keeps the canvas font of the text drawn before.
+    Scene s;
+    PutText(s.m, 0, 1, 10, 10, 3, 1, "Lamp");
+    PutText(s.m, 1, 1, 10, 100, 9, 1, "Lamp");
+    s.r.RenderDLImage();
+    EXPECT_EQ(CountColor(s.Image().copy(0, 0, 480, 90), kWhite), CountColor(s.Image().copy(0, 90, 480, 90), kWhite));
+}
+
+TEST(Renderer, PictureNumbersOutsideTheirTablesDrawNothing)
+{
+    Scene s;
+    PutButton(s.m, 0, 9, 10, 10, "Nine");
+    s.m.SetPilotEnabled(0, 1);
+    s.m.SetPilotIcon(0, 3);
+    s.m.SetSldImage(0, 11);
+    PutText(s.m, 0, 2, 10, 100, 4, 0);
+    PutText(s.m, 1, 10, 100, 100, 4, 0);
+    PutText(s.m, 2, 13, 200, 100, 0, 0);
+    s.r.RenderIPImage();
+    EXPECT_TRUE(AllColor(s.Image(), kBack));
+}
+
+TEST(Renderer, BackgroundsOfColourLogoAndFile)
+{
+    Scene s;
+    s.m.ScreenBG[1] = "[&H0000FF&]";
+    s.r.DrawBackground();
+    EXPECT_TRUE(AllColor(s.Image(), qRgb(255, 0, 0))) << "red in the low byte";
+
+    // Logo: missing gives plain EFEFEF without a message; present, it is drawn from the folder of
+    // the design's size and orientation, its name matched without regard to case.
+    s.m.ScreenBG[1] = "[*L]-and-more";
+    s.r.DrawBackground();
+    EXPECT_TRUE(AllColor(s.Image(), kLogoBack));
+    BmpImage logo;
+    logo.width = 10;
+    logo.height = 4;
+    logo.pixels.assign(40, 0x123456);
+    WriteBytes(s.root.paths.BMPImagesDir() / "qvrs0_l.bmp", EncodeBmp(logo));
+    WriteBytes(s.root.paths.BMPImagesDir() / "QVRS0_P.BMP", EncodeBmp(BmpImage{1, 1, {0x654321}}));
+    s.r.DrawBackground();
+    EXPECT_EQ(s.Image().pixel(9, 3), qRgb(0x12, 0x34, 0x56));
+    EXPECT_EQ(s.Image().pixel(10, 3), kLogoBack);
+    EXPECT_EQ(CountColor(s.Image(), qRgb(0x12, 0x34, 0x56)), 40);
+    EXPECT_TRUE(s.log.shown.empty());
+
+    // A file, named in Windows form under "C:\", over the back colour of the drawing before.
+    s.m.ScreenBG[1] = "[&H00FF00&]";
+    s.r.DrawBackground();
+    std::filesystem::create_directories(s.root.dir / "Pics");
+    WriteBytes(s.root.dir / "Pics" / "Hall.bmp", EncodeBmp(logo));
+    s.m.ScreenBG[1] = "C:\\PICS\\hall.BMP";
+    s.r.DrawBackground();
+    EXPECT_EQ(s.Image().pixel(0, 0), qRgb(0x12, 0x34, 0x56));
+    EXPECT_EQ(CountColor(s.Image(), qRgb(0, 255, 0)), 480 * 272 - 40);
+    EXPECT_TRUE(s.log.shown.empty());
+
+    // Missing, or not a picture: the message naming the file, then white.
+    const auto missing = s.root.dir / "Pics" / "gone.bmp";
+    const auto broken = s.root.dir / "Pics" / "broken.bmp";
+    WriteBytes(broken, {'B', 'M', 1, 2, 3});
+    for (const auto& file : {missing, broken}) {
+        s.log.shown.clear();
+        s.m.ScreenBG[1] = file.string();
+        s.r.DrawBackground();
+        EXPECT_TRUE(AllColor(s.Image(), kWhite));
+        ASSERT_EQ(s.log.shown.size(), 1u);
+        EXPECT_EQ(s.log.shown[0].icon, MessageIcon::Information);
+        EXPECT_EQ(s.log.shown[0].title, "File Missing");
+        EXPECT_EQ(s.log.shown[0].text, "File Not Found\r\n" + file.string());
+    }
+}
