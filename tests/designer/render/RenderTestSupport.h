@@ -8,6 +8,7 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -56,12 +57,14 @@ inline void PutText(modOrvel& m, int slot, int type, int left, int top, int font
     m.SetTxtText(slot, text);
 }
 
-inline int CountColor(const QImage& img, QRgb c)
+inline int CountColor(const QImage& picture, QRgb c)
 {
+    const QImage img = picture.convertToFormat(QImage::Format_RGB32);
     int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            n += img.pixel(x, y) == c;
+    for (int y = 0; y < img.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(img.constScanLine(y));
+        n += static_cast<int>(std::count(row, row + img.width(), c | 0xFF000000u));
+    }
     return n;
 }
 

@@ -121,27 +121,6 @@ TEST(Renderer, CaptionsSitAtTheInsetOfTheirSizeClassInTheirColour)
     EXPECT_EQ(s.m.GetBtnTxtY(0), 45);
 }
 
-TEST(Renderer, CaptionsRunOnOverTheScreenAndAreCutAtItsEdge)
-{
-    Scene s;
-    PutButton(s.m, 0, 2, 300, 250, "");
-    s.r.DrawBackground();
-    s.r.RIButton(0);
-    const QImage face = s.Image().copy();
-    s.m.SetBtnText(0, "WWWWWWWWWWWWWWWWWWWWWWWW");
-    s.r.RIButton(0);
-    bool beyondFace = false, atEdge = false;
-    for (const QPoint p : Diff(face, s.Image())) {
-        EXPECT_GE(p.x(), 305);
-        EXPECT_GE(p.y(), 255);
-        EXPECT_EQ(s.Image().pixel(p), kWhite);
-        beyondFace = beyondFace || p.x() >= 300 + 64;
-        atEdge = atEdge || p.x() == 479;
-    }
-    EXPECT_TRUE(beyondFace) << "the caption runs on beyond the face";
-    EXPECT_TRUE(atEdge) << "and is cut at the edge of the screen";
-}
-
 TEST(Renderer, PilotsSlidersBarsAndClocksAppearInPreviewsOnly)
 {
     Scene s;
