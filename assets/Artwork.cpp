@@ -194,7 +194,7 @@ QImage DrawSlider(int index, bool render)
     const int trackWidth = large ? 10 : 8;
     const int knobHeight = large ? 20 : 16;
     const int knobTop = render ? 1 : (h - knobHeight) / 2;
-    // The track runs from the knob's centre at the top of its travel to its centre at the bottom.
+    // The track's rounded ends lie just beyond the knob's centre at either end of its travel.
     const int trackLeft = (w - trackWidth) / 2;
     const RoundRect track{Px(trackLeft), Px(1 + knobHeight / 2 - trackWidth / 2), Px(trackLeft + trackWidth),
                           Px(h - 1 - knobHeight / 2 + trackWidth / 2), Px(trackWidth) / 2};

@@ -1,7 +1,4 @@
 #include "assets/Artwork.h"
-#include "assets/Bmp.h"
-
-#include "TempDir.h"
 
 #include <QImage>
 #include <gtest/gtest.h>
@@ -376,16 +373,4 @@ TEST(Artwork, ValuesOutsideATableFindNoPicture)
     EXPECT_TRUE(imgSliderRender(-1).isNull());
     EXPECT_TRUE(picClkCal(24).isNull());
     EXPECT_TRUE(picTextBox(4).isNull());
-}
-
-TEST(Artwork, EveryPictureSurvivesABmpFile)
-{
-    test::TempDir dir;
-    for (const ArtworkPicture& p : AllArtwork()) {
-        const auto file = dir / (p.name + ".bmp");
-        ASSERT_TRUE(WriteBmpFile(file, *p.image)) << p.name;
-        QImage back;
-        ASSERT_TRUE(ReadBmpFile(file, back)) << p.name;
-        EXPECT_EQ(back, *p.image) << p.name;
-    }
 }
