@@ -130,10 +130,12 @@ struct MountEntry {
     std::string source;
 };
 
-std::vector<MountEntry> ReadMounts(const fs::path& file)
+std::optional<std::vector<MountEntry>> ReadMounts(const fs::path& file)
 {
     std::vector<MountEntry> mounts;
     std::ifstream in(file);
+    if (!in)
+        return std::nullopt;
     std::string line;
     while (std::getline(in, line)) {
         std::istringstream fields(line);
@@ -146,10 +148,12 @@ std::vector<MountEntry> ReadMounts(const fs::path& file)
     return mounts;
 }
 
-std::vector<std::string> ReadSwaps(const fs::path& file)
+std::optional<std::vector<std::string>> ReadSwaps(const fs::path& file)
 {
     std::vector<std::string> swaps;
     std::ifstream in(file);
+    if (!in)
+        return std::nullopt;
     std::string line;
     std::getline(in, line); // the heading
     while (std::getline(in, line)) {
@@ -190,15 +194,20 @@ void AddUnique(std::vector<std::string>& list, const std::string& item)
 
 class Scanner {
 public:
-    explicit Scanner(const SystemTables& tables)
-        : tables_(tables), mounts_(ReadMounts(tables.mountInfo)), swaps_(ReadSwaps(tables.swaps))
+    explicit Scanner(const SystemTables& tables) : tables_(tables)
     {
+        auto mounts = ReadMounts(tables.mountInfo);
+        auto swaps = ReadSwaps(tables.swaps);
+        usageKnown_ = mounts && swaps;
+        mounts_ = std::move(mounts).value_or(std::vector<MountEntry>{});
+        swaps_ = std::move(swaps).value_or(std::vector<std::string>{});
     }
 
     DriveScan Run()
     {
         DriveScan scan;
         scan.tables = tables_;
+        scan.usageKnown = usageKnown_;
         for (const std::string& name : EntryNames(tables_.sysBlock)) {
             if (auto disk = ReadDisk(name))
                 scan.disks.push_back(std::move(*disk));
@@ -315,8 +324,9 @@ private:
             disk.swap = disk.swap || u.swap;
             disk.system = disk.system || u.system;
         };
-        const Usage own = UsageOf(dir, name);
-        merge(own);
+        // Without the mount and swap tables any disk may hold the system.
+        disk.system = !usageKnown_;
+        merge(UsageOf(dir, name));
         for (const std::string& entry : EntryNames(dir)) {
             if (!fs::exists(dir / entry / "partition", ec))
                 continue;
@@ -393,6 +403,7 @@ private:
     }
 
     const SystemTables& tables_;
+    bool usageKnown_ = false;
     std::vector<MountEntry> mounts_;
     std::vector<std::string> swaps_;
 };

@@ -79,6 +79,7 @@ struct Drive {
 // What discovery found, and where it looked (so the devices can be checked again before a write).
 struct DriveScan {
     SystemTables tables;
+    bool usageKnown = true;       // false when the mount or swap table could not be read
     std::vector<BlockDisk> disks; // in name order
     std::vector<Drive> drives;    // lettered from D:, removable ones first; at most twelve
 };

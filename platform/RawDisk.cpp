@@ -101,6 +101,8 @@ std::optional<std::string> RawDisk::Refusal(const Target& target, bool write) co
     }
     if (!write)
         return std::nullopt;
+    if (!now.usageKnown)
+        return "The mount or swap table could not be read, so " + node + " may be in use.";
 
     // A card used only as swap is "system" too, but saying so would mislead.
     const bool swapOnly = disk->swap && std::all_of(disk->mountPoints.begin(), disk->mountPoints.end(),

