@@ -15,7 +15,7 @@ constexpr std::size_t kPicHeaderWords = 3;
 
 // The buffers of conversion and packing, allocated once and reused for every picture.
 struct PicBuffers {
-    std::vector<std::uint8_t> BmpBuf;    // the source file; BmpSize bytes of it are valid
+    std::vector<std::uint8_t> BmpBuf;    // the source file (at most kBmpBufSize bytes); BmpSize of them valid
     std::size_t BmpSize = 0;
     std::vector<std::uint16_t> PicWords; // the converted picture; PicWordCount words are valid
     std::size_t PicWordCount = 0;

@@ -93,7 +93,10 @@ TEST(PictureConversion, RowsArePaddedStoredBottomUpAndReadTheRightWayUp)
 {
     TempDir dir;
     PicBuffers buf;
-    for (int w : {1, 2, 3, 4, 5, 34, 480}) {
+    std::vector<int> widths = {34, 480, 801};
+    for (int w = 1; w <= 17; ++w)
+        widths.push_back(w);
+    for (int w : widths) {
         const BmpImage img = PatternPicture(w, 5, w);
         const auto file = EncodeBmp(img);
         // 34 pixels: 102 bytes and 2 fill bytes per stored row; 480 pixels: none.
