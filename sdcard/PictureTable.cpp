@@ -159,10 +159,17 @@ int ScreenRow(int dispCode, int screen) { return kFirstScreenRow + (dispCode - 1
 PicSize ScreenPicSize(int scnRes, bool portrait)
 {
     constexpr std::array<PicSize, 3> landscape = {{{480, 272}, {320, 240}, {800, 480}}};
-    const PicSize s = landscape.at(static_cast<std::size_t>(scnRes));
+    if (scnRes < 0 || scnRes > 2)
+        return {};
+    const PicSize s = landscape[static_cast<std::size_t>(scnRes)];
     return portrait ? PicSize{s.height, s.width} : s;
 }
 
-PicSize DispCodeScreenSize(int dispCode) { return ScreenPicSize((dispCode - 1) % 3, dispCode > 3); }
+PicSize DispCodeScreenSize(int dispCode)
+{
+    if (dispCode < 1 || dispCode > kDispCodeCount)
+        return {};
+    return ScreenPicSize((dispCode - 1) % 3, dispCode > 3);
+}
 
 } // namespace kx4

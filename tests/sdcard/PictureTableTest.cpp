@@ -132,6 +132,8 @@ TEST(PictureTable, ScreenRowsAndHeaders)
     }
     EXPECT_EQ(DispCodeScreenSize(5), (PicSize{240, 320}));
     EXPECT_EQ(DispCodeScreenSize(3), (PicSize{800, 480}));
+    EXPECT_EQ(DispCodeScreenSize(0), (PicSize{})) << "a damaged panel size";
+    EXPECT_EQ(DispCodeScreenSize(9), (PicSize{}));
 
     EXPECT_TRUE(HasHeader(1445));
     EXPECT_FALSE(HasHeader(1446));
