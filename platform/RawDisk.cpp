@@ -201,15 +201,22 @@ IoResult RawDisk::ReadSector(std::uint32_t offset, std::span<std::uint8_t, kRawS
 
 IoResult RawDisk::WriteSector(std::uint32_t offset, std::span<const std::uint8_t, kRawSectorSize> sector)
 {
+    return WriteSectors(offset, sector);
+}
+
+IoResult RawDisk::WriteSectors(std::uint32_t offset, std::span<const std::uint8_t> sectors)
+{
     if (!IsOpen() || !writable_)
         return IoResult::Fail("Could not write" + AtByte(offset) + "\nNo drive is open for writing.");
     const std::string what = "Could not write to " + label_ + AtByte(offset);
     if (offset % kRawSectorSize != 0)
         return IoResult::Fail(what + "\nThe offset is not at the start of a sector.");
+    if (sectors.size() % kRawSectorSize != 0)
+        return IoResult::Fail(what + "\nThe write does not end at the end of a sector.");
 
     std::size_t done = 0;
-    while (done < sector.size()) {
-        const ssize_t n = ::pwrite(hDisk, sector.data() + done, sector.size() - done, static_cast<off_t>(offset + done));
+    while (done < sectors.size()) {
+        const ssize_t n = ::pwrite(hDisk, sectors.data() + done, sectors.size() - done, static_cast<off_t>(offset + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)

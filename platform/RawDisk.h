@@ -50,6 +50,8 @@ public:
     IoResult ReadSector(std::uint32_t offset, std::span<std::uint8_t, kRawSectorSize> SectorBuf);
     // Writes one sector at `offset` bytes (a multiple of 512) of a device open for writing.
     IoResult WriteSector(std::uint32_t offset, std::span<const std::uint8_t, kRawSectorSize> sector);
+    // Writes whole sectors back to back from `offset` (a multiple of 512) in one transfer.
+    IoResult WriteSectors(std::uint32_t offset, std::span<const std::uint8_t> sectors);
     // Forces everything written so far onto the device.
     IoResult Flush();
 

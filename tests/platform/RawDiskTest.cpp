@@ -92,6 +92,27 @@ TEST(RawDisk, WritesLandAtTheirOffsetsOfTheCard)
     EXPECT_EQ(touched, 0u);
 }
 
+TEST(RawDisk, RunsOfSectorsGoOutInOneWrite)
+{
+    Desktop d;
+    RawDisk raw = d.Raw();
+    ASSERT_TRUE(raw.OpenDriveWrite('E'));
+    std::vector<std::uint8_t> run(3 * 512);
+    for (std::size_t i = 0; i < run.size(); ++i)
+        run[i] = static_cast<std::uint8_t>(i / 512 + 1);
+    ASSERT_TRUE(raw.WriteSectors(0x10000, run));
+    EXPECT_EQ(raw.WriteSectors(0x18000, std::span(run).first(700)).message,
+              "Could not write to drive E: at byte 98304.\nThe write does not end at the end of a sector.");
+    ASSERT_TRUE(raw.CloseDrive());
+    const auto bytes = ReadBytes(d.sdc);
+    EXPECT_EQ(bytes[0x10000 - 1], 0xEE);
+    EXPECT_EQ(bytes[0x10000], 1);
+    EXPECT_EQ(bytes[0x10000 + 1023], 2);
+    EXPECT_EQ(bytes[0x10000 + 1535], 3);
+    EXPECT_EQ(bytes[0x10000 + 1536], 0xEE);
+    EXPECT_EQ(bytes[0x18000], 0xEE) << "a refused run writes nothing";
+}
+
 TEST(RawDisk, BootRecordCheckAndWipeOfAnUnmountedCard)
 {
     Desktop d;
