@@ -75,8 +75,7 @@ frmOrvel::frmOrvel(modOrvel& project, Paths paths, Prompts& prompts, const Displ
 {
     setObjectName("frmOrvel");
     setWindowTitle(kAppTitle);
-    if (const QImage* icon = WindowIcon())
-        setWindowIcon(QIcon(QPixmap::fromImage(*icon)));
+    setWindowIcon(QIcon(QPixmap::fromImage(WindowIcon())));
     // The design's dialog font: 8 points at 96 dots per inch.
     QFont font("Arial");
     font.setPixelSize(11);
