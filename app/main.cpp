@@ -1,6 +1,11 @@
+#include "data/modOrvel.h"
+#include "designer/frmOrvel.h"
+#include "platform/DisplaySize.h"
+#include "platform/Paths.h"
+#include "platform/Prompts.h"
+
 #include <QApplication>
 #include <QFont>
-#include <QMainWindow>
 
 int main(int argc, char** argv)
 {
@@ -9,8 +14,11 @@ int main(int argc, char** argv)
     QFont::insertSubstitution("Arial", "Liberation Sans");
     QFont::insertSubstitution("Calibri", "Carlito");
 
-    QMainWindow window;
-    window.setWindowTitle("QVR Brivane KX4 Pro");
+    kx4::modOrvel project;
+    kx4::QtPrompts prompts;
+    const kx4::ScreenDisplaySize display;
+    kx4::frmOrvel window(project, kx4::Paths::FromHome(), prompts, display);
+    prompts.SetParent(&window);
     window.show();
     return app.exec();
 }

@@ -1,0 +1,59 @@
+#include "designer/ScreenGeometry.h"
+
+namespace kx4 {
+
+std::optional<PanelPixels> PanelSizeOf(int scnRes)
+{
+    switch (scnRes) {
+    case 0: return PanelPixels{480, 272};
+    case 1: return PanelPixels{320, 240};
+    case 2: return PanelPixels{800, 480};
+    default: return std::nullopt;
+    }
+}
+
+WindowGeometry ScreenResGeometry(int scnRes, int layout, int displayHeight)
+{
+    constexpr int kHeight = 9765;
+    constexpr int kWidth = 14535;
+    constexpr int kWide = 4800;
+    switch (scnRes) {
+    case 0:
+    case 1:
+        return {true, kHeight, kWidth, 0};
+    case 2:
+        if (layout == 0)
+            return {true, kHeight, kWidth + kWide, kWide};
+        return {true, displayHeight >= kTallDisplayTwips ? 14325 : kHeight, kWidth, 0};
+    default:
+        return {false, 0, 0, 0};
+    }
+}
+
+LayoutGeometry ScreenShapeGeometry(int scnRes, int layout, int displayHeight)
+{
+    LayoutGeometry g;
+    g.panOn = scnRes == 2 && layout > 0 && displayHeight < kTallDisplayTwips;
+    const PanelPixels panel = PanelSizeOf(scnRes).value_or(PanelPixels{});
+    const int w = (panel.width + 4) * kTwipsPerPixel;
+    const int h = (panel.height + 4) * kTwipsPerPixel;
+    if (layout == 0) {
+        g.layoutWidth = g.panWidth = w;
+        g.layoutHeight = g.panHeight = h;
+    } else {
+        g.layoutWidth = g.panWidth = h;
+        g.layoutHeight = w;
+        g.panHeight = scnRes >= 2 && displayHeight < kTallDisplayTwips ? 7200 : w;
+    }
+    return g;
+}
+
+std::string LogoFileName(int scnRes, int layout)
+{
+    const int index = scnRes * 2 + layout;
+    if (index < 0 || index > 5)
+        return {};
+    return "QVRS" + std::to_string(index / 2) + (index % 2 ? "_P.BMP" : "_L.BMP");
+}
+
+} // namespace kx4

@@ -1,0 +1,176 @@
+#pragma once
+// The main designer window: the current screen at panel scale, the panel options, the settings
+// lists of the four element kinds, and the menus. Its code is split by concern:
+//   frmOrvel.cpp          construction, menus, load, activation, close, About
+//   frmOrvel_Display.cpp  ShowScreen, ScreenRes, ScreenShape, LoadQVRBG, the option handlers
+//   frmOrvel_Previews.cpp UDButton, UDPilot, UDSlider, UDTitle, ClearHL
+#include "platform/Paths.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <string>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QDialog;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+
+namespace kx4 {
+
+class DisplaySize;
+class ElementView;
+class LayoutArea;
+class Prompts;
+class SettingsRow;
+class modOrvel;
+
+class frmOrvel : public QMainWindow {
+    Q_OBJECT
+public:
+    // Runs the load step: folders, option lists, a fresh project on "Home".
+    frmOrvel(modOrvel& project, Paths paths, Prompts& prompts, const DisplaySize& display,
+             QWidget* parent = nullptr);
+    ~frmOrvel() override;
+
+    // --- the display (frmOrvel_Display.cpp)
+    // The full redraw: every element slot, the option controls, the background and the caption.
+    void ShowScreen();
+    // Sizes, places and centres the window and moves the element-list frames for the panel size.
+    void ScreenRes();
+    // Sizes the layout area and its viewport and shows the pan bar when needed.
+    void ScreenShape();
+    // The logo picture of the panel's size and orientation as the background, else plain &HEFEFEF.
+    void LoadQVRBG();
+
+    // --- element previews (frmOrvel_Previews.cpp); slot numbers of the current screen
+    void UDButton(int iBNum);
+    void UDPilot(int iPNum);
+    void UDSlider(int iSNum);
+    void UDTitle(int iTNum);
+    // Returns every settings-list row to white.
+    void ClearHL();
+
+    // Marks the project modified: DataChanged set and "Multi-Profile" withdrawn.
+    void MarkModified();
+    // Shows `dialog` modally, then runs the activation step.
+    int RunModal(QDialog& dialog);
+    // What follows the multi-profile builder's close: a fresh, unmodified project on "Home".
+    void ResetAfterMultiProfile();
+
+public slots:
+    // --- option handlers (frmOrvel_Display.cpp)
+    void cboBVAddress_Click();
+    void cboBVRange_Click();
+    void cboScnRes_Click();
+    void cboCmdSet_Click();
+    void cboScreenNumber_Click();
+    void chkBeep_Click();
+    void chkHideTitleBG_Click();
+    void optLayout_Click(int index);
+    void vsPan_Change();
+
+    // --- commands (frmOrvel.cpp)
+    void mnuExit_Click();
+    void mnuAbout_Click();
+    void Form_Activate();
+
+protected:
+    // Form_QueryUnload: asks before discarding a modified project.
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void Form_Load();
+    void CreateMenus();
+    void CreateControls();
+    void CreateElementControls();
+    void CreateSettingsLists();
+    void MakeFolders();
+    bool AskDiscard();
+    void SelectHome();
+    void SetOuterSize(int widthTwips, int heightTwips);
+    void ShowBackground();
+    void ShowFileMissing(const std::string& stored);
+
+    modOrvel& m_;
+    const Paths paths_;
+    Prompts& prompts_;
+    const DisplaySize& display_;
+
+    // Form-level flags.
+    bool ExitConfirmed = false;
+    bool DlgPathSet = false;
+    bool PanOn = false;
+
+    bool rawImagesPresent_ = false;
+    bool shownOnce_ = false;
+    int outerWidthTwips_ = 0;
+    int outerHeightTwips_ = 0;
+    int redrawsDone_ = 0; // completed ShowScreen calls
+
+    // Menus.
+    QAction* mnuFileNew = nullptr;
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuFileSave = nullptr;
+    QAction* mnuFileSaveAs = nullptr;
+    QAction* mnuExport = nullptr;
+    QAction* mnuImportScreen = nullptr;
+    QAction* mnuExit = nullptr;
+    QAction* mnuNewButton = nullptr;
+    QAction* mnuNewPilot = nullptr;
+    QAction* mnuNewSlider = nullptr;
+    QAction* mnuNewText = nullptr;
+    QAction* mnuClearScreen = nullptr;
+    QAction* mnuShowGrid = nullptr;
+    std::array<QAction*, 4> mnuGridSize{};
+    std::array<QAction*, 3> mnuGridColor{};
+    QAction* mnuSnapToGrid = nullptr;
+    QAction* mnuUndoSnap = nullptr;
+    QAction* mnuProgram = nullptr;
+    QAction* mnuMultiProfile = nullptr;
+    QAction* mnuAbout = nullptr;
+
+    // Option controls.
+    QGroupBox* frmSettings = nullptr;
+    QComboBox* cboScnRes = nullptr;
+    QComboBox* cboBVAddress = nullptr;
+    QComboBox* cboBVRange = nullptr;
+    std::array<QRadioButton*, 2> optLayout{};
+    QComboBox* cboScreenNumber = nullptr;
+    QCheckBox* chkBeep = nullptr;
+    QComboBox* cboCmdSet = nullptr;
+    QPushButton* cmdBGSel = nullptr;
+    QLabel* lblBGFile = nullptr;
+
+    // The layout area in its viewport, and the pan bar.
+    QWidget* picPan = nullptr;
+    LayoutArea* picLayout = nullptr;
+    QScrollBar* vsPan = nullptr;
+
+    // Element controls on the layout area, one per slot.
+    std::array<ElementView*, 32> imgPB{};
+    std::array<ElementView*, 32> lblButton{};
+    std::array<ElementView*, 32> imgPilot{};
+    std::array<ElementView*, 8> imgSlider{};
+    std::array<ElementView*, 16> lblTextBox{};
+    std::array<ElementView*, 16> imgClkCal{};
+
+    // Settings lists.
+    QGroupBox* frmButtons = nullptr;
+    QGroupBox* frmPilots = nullptr;
+    QGroupBox* frmSliders = nullptr;
+    QGroupBox* frmTitlesLarge = nullptr;
+    QCheckBox* chkHideTitleBG = nullptr;
+    std::array<SettingsRow*, 32> lblBSettings{};
+    std::array<SettingsRow*, 32> lblPSettings{};
+    std::array<SettingsRow*, 8> lblSSettings{};
+    std::array<SettingsRow*, 16> lblTSettings{};
+};
+
+} // namespace kx4

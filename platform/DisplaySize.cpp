@@ -1,0 +1,17 @@
+#include "platform/DisplaySize.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace kx4 {
+
+TwipsSize ScreenDisplaySize::Twips() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return {};
+    const QRect g = screen->geometry();
+    return {g.width() * 15, g.height() * 15};
+}
+
+} // namespace kx4

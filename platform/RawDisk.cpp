@@ -1,0 +1,240 @@
+#include "platform/RawDisk.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
+namespace kx4 {
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string SysError(int err) { return std::strerror(err); }
+
+std::string AtByte(std::uint32_t offset) { return " at byte " + std::to_string(offset) + "."; }
+
+} // namespace
+
+DeviceNodes DeviceNodes::Real()
+{
+    return {
+        [](const std::string& name) { return fs::path("/dev") / name; },
+        [](int fd) -> std::optional<MajorMinor> {
+            struct stat st {};
+            if (::fstat(fd, &st) != 0 || !S_ISBLK(st.st_mode))
+                return std::nullopt;
+            return MajorMinor{::major(st.st_rdev), ::minor(st.st_rdev)};
+        },
+    };
+}
+
+RawDisk::RawDisk(DriveScan discovered, DeviceNodes nodes)
+    : discovered_(std::move(discovered)), nodes_(std::move(nodes))
+{
+}
+
+RawDisk::~RawDisk()
+{
+    CloseDrive();
+}
+
+IoResult RawDisk::OpenPhysRead(int n)
+{
+    return OpenPhys(n, false);
+}
+
+IoResult RawDisk::OpenPhysWrite(int n)
+{
+    return OpenPhys(n, true);
+}
+
+IoResult RawDisk::OpenPhys(int n, bool write)
+{
+    const std::string failure = "Could not open physical drive " + std::to_string(n);
+    const auto disk = std::find_if(discovered_.disks.begin(), discovered_.disks.end(),
+                                   [n](const BlockDisk& d) { return n >= 0 && d.physNumber == n; });
+    if (disk == discovered_.disks.end())
+        return IoResult::Fail(failure + "\nThere is no physical drive " + std::to_string(n) + ".");
+    return Open(failure, "physical drive " + std::to_string(n), {&*disk, disk->name, disk->dev}, write);
+}
+
+IoResult RawDisk::OpenDriveWrite(char letter)
+{
+    const std::string drive = std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(letter)))) + ":";
+    const std::string failure = "Could not open drive " + drive;
+    const Drive* d = FindDrive(discovered_, letter);
+    if (!d)
+        return IoResult::Fail(failure + "\nDrive " + drive + " was not found.");
+    const BlockDisk* disk = FindDisk(discovered_, d->disk);
+    if (d->volume.empty() || !disk)
+        return IoResult::Fail(failure + "\nDrive " + drive + " is not a disk of this computer.");
+    return Open(failure, "drive " + drive, {disk, d->volume, d->dev}, true);
+}
+
+// Why the target may not be opened now, judged on a fresh look at the system.
+std::optional<std::string> RawDisk::Refusal(const Target& target, bool write) const
+{
+    const BlockDisk& was = *target.disk;
+    const std::string node = "/dev/" + was.name;
+    if (!was.dev || !target.dev)
+        return "The device number of " + node + " is not known.";
+
+    const DriveScan now = DiscoverDrives(discovered_.tables);
+    const BlockDisk* disk = FindDisk(now, was.name);
+    if (!disk)
+        return node + " is no longer present.";
+    if (disk->dev != was.dev)
+        return node + " has changed since the drives were listed.";
+    if (target.volume != was.name) {
+        const auto part = std::find_if(disk->partitions.begin(), disk->partitions.end(),
+                                       [&](const BlockVolume& v) { return v.name == target.volume; });
+        if (part == disk->partitions.end())
+            return "/dev/" + target.volume + " is no longer present.";
+        if (part->dev != target.dev)
+            return "/dev/" + target.volume + " has changed since the drives were listed.";
+    }
+    if (!write)
+        return std::nullopt;
+    if (!now.usageKnown)
+        return "The mount or swap table could not be read, so " + node + " may be in use.";
+
+    // A card used only as swap is "system" too, but saying so would mislead.
+    const bool swapOnly = disk->swap && std::all_of(disk->mountPoints.begin(), disk->mountPoints.end(),
+                                                    [](const std::string& m) { return IsMediaMount(m); });
+    if (was.physNumber == 0 || was.system || (disk->system && !swapOnly))
+        return node + " is the system disk.";
+    if (disk->swap)
+        return node + " is in use as swap.";
+    if (was.type != kDriveRemovable || disk->type != kDriveRemovable)
+        return node + " is not a removable disk.";
+    if (!disk->mountPoints.empty())
+        return node + " is mounted at " + disk->mountPoints.front() + ".";
+    if (!disk->holders.empty())
+        return node + " is in use by /dev/" + disk->holders.front() + ".";
+    return std::nullopt;
+}
+
+IoResult RawDisk::Open(const std::string& failure, const std::string& label, const Target& target, bool write)
+{
+    if (IsOpen()) {
+        if (const IoResult closed = CloseDrive(); !closed)
+            return IoResult::Fail(failure + "\n" + closed.message);
+    }
+    if (const auto why = Refusal(target, write))
+        return IoResult::Fail(failure + "\n" + *why);
+
+    const fs::path path = nodes_.Path(target.volume);
+    int fd;
+    do {
+        // O_EXCL on a block device: refused while it or a partition is mounted or held.
+        fd = ::open(path.c_str(), (write ? O_WRONLY | O_EXCL : O_RDONLY) | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) {
+        const int err = errno;
+        if (err == EBUSY)
+            return IoResult::Fail(failure + "\n" + path.string() + " is in use by the system or another program.");
+        return IoResult::Fail(failure + "\n" + path.string() + ": " + SysError(err));
+    }
+    const auto id = nodes_.Identify(fd);
+    if (!id || *id != *target.dev) {
+        ::close(fd);
+        return IoResult::Fail(failure + "\n" + path.string() + " is not the block device " + target.dev->ToString() +
+                              " that was listed.");
+    }
+    hDisk = fd;
+    writable_ = write;
+    label_ = label;
+    node_ = path.string();
+    return IoResult::Ok();
+}
+
+IoResult RawDisk::CloseDrive()
+{
+    if (!IsOpen())
+        return IoResult::Ok();
+    IoResult result = IoResult::Ok();
+    if (writable_ && ::fsync(hDisk) != 0)
+        result = IoResult::Fail("Could not write to " + label_ + ".\n" + node_ + ": " + SysError(errno));
+    if (::close(hDisk) != 0 && result)
+        result = IoResult::Fail("Could not write to " + label_ + ".\n" + node_ + ": " + SysError(errno));
+    hDisk = -1;
+    writable_ = false;
+    label_.clear();
+    node_.clear();
+    return result;
+}
+
+IoResult RawDisk::ReadSector(std::uint32_t offset, std::span<std::uint8_t, kRawSectorSize> SectorBuf)
+{
+    // A failed read must not leave the previous sector looking like this one.
+    const auto fail = [&](std::string text) {
+        std::fill(SectorBuf.begin(), SectorBuf.end(), std::uint8_t{0});
+        return IoResult::Fail(std::move(text));
+    };
+    if (!IsOpen())
+        return fail("Could not read" + AtByte(offset) + "\nNo drive is open.");
+    const std::string what = "Could not read " + label_ + AtByte(offset);
+    if (offset % kRawSectorSize != 0)
+        return fail(what + "\nThe offset is not at the start of a sector.");
+
+    std::array<std::uint8_t, kRawSectorSize> buffer{};
+    std::size_t done = 0;
+    while (done < buffer.size()) {
+        const ssize_t n = ::pread(hDisk, buffer.data() + done, buffer.size() - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return fail(what + "\n" + node_ + ": " + SysError(errno));
+        if (n == 0)
+            return fail(what + "\n" + node_ + " ends before that sector.");
+        done += static_cast<std::size_t>(n);
+    }
+    std::copy(buffer.begin(), buffer.end(), SectorBuf.begin());
+    return IoResult::Ok();
+}
+
+IoResult RawDisk::WriteSector(std::uint32_t offset, std::span<const std::uint8_t, kRawSectorSize> sector)
+{
+    return WriteSectors(offset, sector);
+}
+
+IoResult RawDisk::WriteSectors(std::uint32_t offset, std::span<const std::uint8_t> sectors)
+{
+    if (!IsOpen() || !writable_)
+        return IoResult::Fail("Could not write" + AtByte(offset) + "\nNo drive is open for writing.");
+    const std::string what = "Could not write to " + label_ + AtByte(offset);
+    if (offset % kRawSectorSize != 0)
+        return IoResult::Fail(what + "\nThe offset is not at the start of a sector.");
+    if (sectors.size() % kRawSectorSize != 0)
+        return IoResult::Fail(what + "\nThe write does not end at the end of a sector.");
+
+    std::size_t done = 0;
+    while (done < sectors.size()) {
+        const ssize_t n = ::pwrite(hDisk, sectors.data() + done, sectors.size() - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return IoResult::Fail(what + "\n" + node_ + ": " + SysError(errno));
+        if (n == 0)
+            return IoResult::Fail(what + "\n" + node_ + " ends before that sector.");
+        done += static_cast<std::size_t>(n);
+    }
+    return IoResult::Ok();
+}
+
+IoResult RawDisk::Flush()
+{
+    if (!IsOpen())
+        return IoResult::Fail("Could not flush: no drive is open.");
+    if (::fsync(hDisk) != 0)
+        return IoResult::Fail("Could not write to " + label_ + ".\n" + node_ + ": " + SysError(errno));
+    return IoResult::Ok();
+}
+
+} // namespace kx4

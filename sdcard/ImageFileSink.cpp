@@ -1,0 +1,78 @@
+#include "sdcard/ImageFileSink.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace kx4 {
+
+ImageFileSink::~ImageFileSink()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+IoResult ImageFileSink::Fail(const std::string& what) const
+{
+    return IoResult::Fail("Cannot write \"" + file_.string() + "\"" + what + ".");
+}
+
+IoResult ImageFileSink::Open(const std::filesystem::path& file)
+{
+    if (IoResult r = Close(); !r)
+        return r;
+    file_ = file;
+    fd_ = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd_ < 0)
+        return Fail(std::string(": ") + std::strerror(errno));
+    return IoResult::Ok();
+}
+
+IoResult ImageFileSink::WriteSector(std::uint32_t offset, const Sector& sector)
+{
+    return WriteSectors(offset, sector);
+}
+
+IoResult ImageFileSink::WriteSectors(std::uint32_t offset, std::span<const std::uint8_t> bytes)
+{
+    if (fd_ < 0)
+        return Fail(": the file is not open");
+    if (offset % kSectorSize != 0 || bytes.size() % kSectorSize != 0)
+        return Fail(" at byte " + std::to_string(offset) + ": not whole sectors");
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
+                                   static_cast<off_t>(offset) + static_cast<off_t>(done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            const std::string why = n == 0 ? std::string("nothing written") : std::strerror(errno);
+            return Fail(" at byte " + std::to_string(std::uint64_t{offset} + done) + ": " + why);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return IoResult::Ok();
+}
+
+IoResult ImageFileSink::Flush()
+{
+    if (fd_ < 0)
+        return Fail(": the file is not open");
+    if (::fsync(fd_) != 0)
+        return Fail(std::string(": ") + std::strerror(errno));
+    return IoResult::Ok();
+}
+
+IoResult ImageFileSink::Close()
+{
+    if (fd_ < 0)
+        return IoResult::Ok();
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) != 0)
+        return Fail(std::string(": ") + std::strerror(errno));
+    return IoResult::Ok();
+}
+
+} // namespace kx4

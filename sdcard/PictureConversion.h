@@ -1,0 +1,48 @@
+#pragma once
+// Picture conversion (a 24-bit BMP file into RGB565 picture words) and packing (the words, high
+// byte first, into whole 512-byte sectors of the card image).
+#include "sdcard/SectorSink.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <vector>
+
+namespace kx4 {
+
+// Largest source file read, bytes.
+constexpr std::size_t kBmpBufSize = 4'000'001;
+constexpr std::size_t kPicHeaderWords = 3;
+
+// The buffers of conversion and packing, allocated once and reused for every picture.
+struct PicBuffers {
+    std::vector<std::uint8_t> BmpBuf;    // the source file (at most kBmpBufSize bytes); BmpSize of them valid
+    std::size_t BmpSize = 0;
+    std::vector<std::uint16_t> PicWords; // the converted picture; PicWordCount words are valid
+    std::size_t PicWordCount = 0;
+    std::vector<std::uint8_t> Packed;    // the packed picture in whole sectors
+
+    PicBuffers();
+};
+
+// The RGB565 word of an 8-bit colour; the low bits of each channel are dropped.
+constexpr std::uint16_t Rgb565(std::uint8_t r, std::uint8_t g, std::uint8_t b)
+{
+    return static_cast<std::uint16_t>((r >> 3) << 11 | (g >> 2) << 5 | (b >> 3));
+}
+
+// Bytes of whole sectors that `wordCount` packed words fill.
+constexpr std::uint32_t PackedSize(std::size_t wordCount)
+{
+    return static_cast<std::uint32_t>((wordCount * 2 + kSectorSize - 1) / kSectorSize * kSectorSize);
+}
+
+// Converts the 24-bit uncompressed BMP `file` into buf.PicWords: with `withHeader` first the words
+// width, height, 0, then one word per pixel, the top row first. On failure the message names the
+// file and PicWordCount is 0, so no earlier picture can be written in its place.
+IoResult CompilePic(const std::filesystem::path& file, bool withHeader, PicBuffers& buf);
+
+// Writes buf.PicWords packed into PackedSize(PicWordCount) bytes from byte `offset` of the card image
+// (a multiple of 512); the tail of the last sector is zero.
+IoResult WritePic(PicBuffers& buf, std::uint32_t offset, SectorSink& sink);
+
+} // namespace kx4

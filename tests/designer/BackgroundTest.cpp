@@ -1,0 +1,133 @@
+#include "DesignerFixture.h"
+
+#include "assets/Bmp.h"
+
+#include <QLabel>
+#include <QRadioButton>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace kx4;
+using kx4::test::Designer;
+namespace fs = std::filesystem;
+
+namespace {
+
+void WritePicture(const fs::path& file, int w, int h, QRgb color)
+{
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(color);
+    fs::create_directories(file.parent_path());
+    ASSERT_TRUE(WriteBmpFile(file, img));
+}
+
+std::string Label(const Designer& d) { return d.Find<QLabel>("lblBGFile")->text().toStdString(); }
+
+} // namespace
+
+TEST(Background, SolidColoursHaveRedInTheLowByte)
+{
+    Designer d;
+    d.Start();
+    struct Case { const char* text; QRgb rgb; };
+    for (const Case c : {Case{"[&HFFFFFF&]", 0xFFFFFF}, Case{"[&H0000FF&]", 0xFF0000}, Case{"[&HFF0000&]", 0x0000FF},
+                         Case{"[&H123456&]", 0x563412}, Case{"[&H&]", 0x000000}, Case{"[&Hff00&]", 0x00FF00},
+                         // Seven digits: the colour is taken modulo 2^24.
+                         Case{"[&H1FF0000&]", 0x0000FF}}) {
+        d.project.ScreenBG[0] = c.text;
+        d.window->ShowScreen();
+        EXPECT_EQ(d.Pixel(0, 0), c.rgb) << c.text;
+        EXPECT_EQ(d.Pixel(479, 271), c.rgb) << c.text;
+        EXPECT_EQ(Label(d), "Solid Color");
+    }
+    EXPECT_TRUE(d.prompts.Log().empty());
+    EXPECT_FALSE(d.project.DataChanged);
+}
+
+TEST(Background, TheLogoPictureOfThePanelSizeAndOrientation)
+{
+    Designer d;
+    d.Start();
+    EXPECT_EQ(d.Pixel(10, 10), 0xEFEFEFu) << "no logo installed";
+    EXPECT_EQ(Label(d), "QVR Logo");
+
+    WritePicture(d.paths.BMPImagesDir() / "QVRS0_L.BMP", 480, 272, qRgb(200, 10, 20));
+    WritePicture(d.paths.BMPImagesDir() / "qvrs0_p.bmp", 272, 480, qRgb(30, 40, 250));
+    d.window->ShowScreen();
+    EXPECT_EQ(d.Pixel(10, 10), 0xC80A14u);
+    EXPECT_EQ(d.Pixel(479, 271), 0xC80A14u);
+
+    d.Find<QRadioButton>("optLayout_1")->setChecked(true);
+    EXPECT_EQ(d.Pixel(271, 479), 0x1E28FAu) << "found whatever the case of its name";
+
+    // Only the first four characters count.
+    d.project.ScreenBG[0] = "[*L]anything";
+    d.window->ShowScreen();
+    EXPECT_EQ(d.Pixel(5, 5), 0x1E28FAu);
+    EXPECT_TRUE(d.prompts.Log().empty());
+}
+
+TEST(Background, ABmpFileFromTheStoredPath)
+{
+    Designer d;
+    d.Start();
+    WritePicture(d.paths.BMPLibraryDir() / "Sunset.BMP", 100, 50, qRgb(10, 20, 30));
+    // The colour of the screen shown before stays where a small picture does not reach.
+    d.project.ScreenBG[0] = "[&H0000FF&]";
+    d.window->ShowScreen();
+    const std::string stored = "C:\\qvr brivane kx4 pro screen\\bmp library\\sunset.bmp";
+    d.project.ScreenBG[0] = stored;
+    d.window->ShowScreen();
+
+    EXPECT_EQ(d.Pixel(0, 0), 0x0A141Eu);
+    EXPECT_EQ(d.Pixel(99, 49), 0x0A141Eu);
+    EXPECT_EQ(d.Pixel(100, 49), 0xFF0000u);
+    EXPECT_EQ(d.Pixel(5, 50), 0xFF0000u);
+    EXPECT_EQ(Label(d), stored);
+    EXPECT_TRUE(d.prompts.Log().empty());
+}
+
+TEST(Background, AMissingOrUnreadableFileIsReportedAndShowsWhite)
+{
+    Designer d;
+    d.Start();
+    fs::create_directories(d.paths.BMPLibraryDir());
+    { std::ofstream(d.paths.BMPLibraryDir() / "Broken.bmp") << "not a picture"; }
+
+    for (const std::string& stored : {std::string("C:\\QVR Brivane KX4 Pro Screen\\BMP Library\\Gone.bmp"),
+                                     std::string("C:\\QVR Brivane KX4 Pro Screen\\BMP Library\\Broken.bmp"),
+                                     (d.root.path() / "elsewhere.bmp").string()}) {
+        d.prompts.ClearLog();
+        d.project.ScreenBG[0] = "[&H0000FF&]";
+        d.window->ShowScreen();
+        d.project.ScreenBG[0] = stored;
+        d.prompts.Answer(MsgAnswer::Ok);
+        d.window->ShowScreen();
+
+        ASSERT_EQ(d.prompts.Log().size(), 1u) << stored;
+        const auto& box = d.prompts.Log()[0];
+        EXPECT_EQ(box.text, "File Not Found\n" + stored);
+        EXPECT_EQ(box.title, "File Missing");
+        EXPECT_EQ(box.icon, MsgIcon::Information);
+        EXPECT_EQ(box.buttons, MsgButtons::Ok);
+        EXPECT_EQ(d.Pixel(0, 0), 0xFFFFFFu);
+        EXPECT_EQ(d.Pixel(300, 200), 0xFFFFFFu);
+        EXPECT_EQ(Label(d), "BMP File Missing");
+        EXPECT_EQ(d.project.ScreenBG[0], stored) << "the stored background stays";
+    }
+}
+
+TEST(Background, AMissingFileIsReportedOncePerRedrawEvenWhenOptionsRedrawInside)
+{
+    Designer d;
+    d.Start();
+    d.project.ScreenBG[0] = "C:\\QVR Brivane KX4 Pro Screen\\BMP Library\\Gone.bmp";
+    d.project.SetScnRes(1);
+    d.project.SetLayout(1);
+    d.prompts.Answer(MsgAnswer::Ok);
+    d.window->ShowScreen();
+    EXPECT_EQ(d.prompts.Log().size(), 1u);
+    EXPECT_EQ(d.Find("picLayout")->size(), QSize(244, 324));
+    EXPECT_EQ(d.Pixel(100, 300), 0xFFFFFFu);
+}
