@@ -13,7 +13,7 @@ enum class CreateCardResult {
 
 // Writes SR0L00.BMP to SR2P15.BMP into the BMPImages folder (the design's size and orientation
 // drawn, the other five families as fillers) and the 16 previews of the design, then makes the
-// screen that was current before current again. Every message to show goes through `showMessage`.
-CreateCardResult CreateCardBitmaps(modOrvel& project, const Paths& paths, const MessageFn& showMessage);
+// screen that was current before current again. Its message boxes go through `prompts`.
+CreateCardResult CreateCardBitmaps(modOrvel& project, const Paths& paths, Prompts& prompts);
 
 } // namespace kx4

@@ -6,6 +6,7 @@
 #include "data/modOrvel.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
+#include "platform/Prompts.h"
 
 #include <QRect>
 #include <QString>
@@ -26,6 +27,9 @@ constexpr int kCaptionHeight = 36;
 
 QRgb TextColor(int color) { return color == 0 ? kBlack : kWhite; }
 
+// A distance in twips as whole pixels, to the nearest.
+int TwipsToPixels(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+
 std::string TwoDigits(int n)
 {
     char buf[8];
@@ -35,7 +39,7 @@ std::string TwoDigits(int n)
 
 } // namespace
 
-PicSize DisplaySize(int iRes, bool portrait)
+PicSize CardPictureSize(int iRes, bool portrait)
 {
     if (iRes < 0 || iRes >= static_cast<int>(kDisplaySizes.size()))
         return {};
@@ -53,8 +57,6 @@ std::string PreviewName(int screen)
     return screen == 0 ? "Screen 00 Home.BMP" : "Screen " + TwoDigits(screen) + ".BMP";
 }
 
-int TwipsToPixels(int twips) { return static_cast<int>(std::nearbyint(twips / 15.0)); }
-
 void PrintCaption(RenderTarget& t, int x, int y, const QString& caption)
 {
     const QRgb key = t.picLayout.GetPixel(x, y).value_or(kWhite);
@@ -71,8 +73,8 @@ void PrintCaption(RenderTarget& t, int x, int y, const QString& caption)
     TransparentCopy(t.picLayout, part, x + ink.left(), y + ink.top(), key);
 }
 
-ScreenRenderer::ScreenRenderer(modOrvel& project, const Paths& paths, RenderTarget& target, MessageFn showMessage)
-    : m_(project), paths_(paths), t_(target), showMessage_(std::move(showMessage))
+ScreenRenderer::ScreenRenderer(modOrvel& project, const Paths& paths, RenderTarget& target, Prompts& prompts)
+    : m_(project), paths_(paths), t_(target), prompts_(prompts)
 {
 }
 
@@ -207,8 +209,7 @@ void ScreenRenderer::DrawBackground()
         // cannot be read as a picture counts as missing.
         if (PathExists(file) && LoadPicture(file))
             return;
-        if (showMessage_)
-            showMessage_({MessageIcon::Information, "File Missing", "File Not Found\r\n" + file.string()});
+        prompts_.Message(MsgIcon::Information, "File Missing", "File Not Found\n" + bg, MsgButtons::Ok);
         t_.picLayout.Clear(kWhite);
         return;
     }
@@ -240,7 +241,7 @@ void ScreenRenderer::RenderIPImage()
 IoResult ScreenRenderer::RenderDLImages(int iRes)
 {
     for (const bool portrait : {false, true}) {
-        const PicSize size = DisplaySize(iRes, portrait);
+        const PicSize size = CardPictureSize(iRes, portrait);
         t_.picLayout.Resize(size.width, size.height);
         const bool design = iRes == m_.GetScnRes() && (m_.GetLayout() != 0) == portrait;
         std::vector<std::uint8_t> filler; // the same file 16 times: encoded once
@@ -268,7 +269,7 @@ IoResult ScreenRenderer::RenderIPImages(int iRes)
 {
     if (iRes != m_.GetScnRes())
         return IoResult::Ok();
-    const PicSize size = DisplaySize(iRes, m_.GetLayout() != 0);
+    const PicSize size = CardPictureSize(iRes, m_.GetLayout() != 0);
     t_.picLayout.Resize(size.width, size.height);
     for (int s = 0; s < kScreenCount; ++s) {
         m_.SetScreen(s);

@@ -9,7 +9,6 @@
 #include <QImage>
 
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <string>
 
@@ -19,16 +18,7 @@ namespace kx4 {
 
 class modOrvel;
 class Paths;
-
-enum class MessageIcon { Information, Critical };
-
-// A message box the renderer needs shown: icon, title and text (lines split by CR LF), OK only.
-struct RenderMessage {
-    MessageIcon icon = MessageIcon::Information;
-    std::string title;
-    std::string text;
-};
-using MessageFn = std::function<void(const RenderMessage&)>;
+class Prompts;
 
 // The two pictures a renderer draws on: the canvas of the display's size and the scratch picture
 // that holds one Button caption at a time.
@@ -37,16 +27,14 @@ struct RenderTarget {
     Canvas picRender;
 };
 
-// W x H in pixels of resolution index `iRes` (0-2) in landscape or portrait; 0 x 0 for others.
-PicSize DisplaySize(int iRes, bool portrait);
+// W x H in pixels of the display of resolution index `iRes` (0-2) in landscape or portrait;
+// 0 x 0 for other indices.
+PicSize CardPictureSize(int iRes, bool portrait);
 
 // "SR" + size digit + "L"/"P" + two-digit screen + ".BMP".
 std::string CardBitmapName(int iRes, bool portrait, int screen);
 // "Screen 00 Home.BMP" for screen 0, "Screen NN.BMP" for the others.
 std::string PreviewName(int screen);
-
-// A distance in twips as whole pixels, rounded half to even as the panel's tools convert them.
-int TwipsToPixels(int twips);
 
 // Prints `caption` into the scratch picture in its current font and colour, and copies its text
 // pixels onto the canvas with the scratch's top-left corner at (x, y) pixels. The key is the
@@ -58,8 +46,8 @@ void PrintCaption(RenderTarget& target, int x, int y, const QString& caption);
 // each background or logo file once: make a new one for each run.
 class ScreenRenderer {
 public:
-    // `showMessage` shows the "File Not Found" box of a missing background picture.
-    ScreenRenderer(modOrvel& project, const Paths& paths, RenderTarget& target, MessageFn showMessage);
+    // `prompts` shows the "File Not Found" box of a missing background picture.
+    ScreenRenderer(modOrvel& project, const Paths& paths, RenderTarget& target, Prompts& prompts);
 
     // One element slot of the current screen.
     void RIButton(int iBNum);  // picture and caption; stores the caption insets of its size class
@@ -93,7 +81,7 @@ private:
     modOrvel& m_;
     const Paths& paths_;
     RenderTarget& t_;
-    MessageFn showMessage_;
+    Prompts& prompts_;
     // Pictures already read, by file: a background serves many screens and both pictures.
     std::map<std::filesystem::path, QImage> pictures_;
 };

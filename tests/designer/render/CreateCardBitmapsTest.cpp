@@ -61,8 +61,8 @@ TEST(CreateCardBitmaps, APortraitDesignOfThreePointFiveFillsItsFamilyAndFillsThe
     m.DataChanged = false;
     MessageLog log;
 
-    ASSERT_EQ(CreateCardBitmaps(m, root.paths, log.Fn()), CreateCardResult::Done);
-    EXPECT_TRUE(log.shown.empty());
+    ASSERT_EQ(CreateCardBitmaps(m, root.paths, log.prompts), CreateCardResult::Done);
+    EXPECT_TRUE(log.Shown().empty());
     EXPECT_EQ(m.CurScreen, 7);
     EXPECT_EQ(m.ScrBase, 7 * 1024);
     EXPECT_EQ(m.DsnBase, 7 * 2048);
@@ -126,11 +126,13 @@ TEST(CreateCardBitmaps, RawModeWithoutItsFolderIsRefusedBeforeAnything)
     m.SetSDFormat(1);
     m.SetScreen(3);
     MessageLog log;
-    EXPECT_EQ(CreateCardBitmaps(m, root.paths, log.Fn()), CreateCardResult::Refused);
-    ASSERT_EQ(log.shown.size(), 1u);
-    EXPECT_EQ(log.shown[0].icon, MessageIcon::Information);
-    EXPECT_EQ(log.shown[0].title, "Raw Format Error");
-    EXPECT_EQ(log.shown[0].text, "Raw image folder missing.\r\nUse SFC mode or Contact QVR");
+    log.Expect(1);
+    EXPECT_EQ(CreateCardBitmaps(m, root.paths, log.prompts), CreateCardResult::Refused);
+    ASSERT_EQ(log.Shown().size(), 1u);
+    EXPECT_EQ(log.Shown()[0].icon, MsgIcon::Information);
+    EXPECT_EQ(log.Shown()[0].buttons, MsgButtons::Ok);
+    EXPECT_EQ(log.Shown()[0].title, "Raw Format Error");
+    EXPECT_EQ(log.Shown()[0].text, "Raw image folder missing.\nUse SFC mode or Contact QVR");
     EXPECT_EQ(FileCount(root.paths.BMPImagesDir()), 0);
     EXPECT_EQ(FileCount(root.paths.PreviewDir()), 0);
     EXPECT_EQ(m.CurScreen, 3);
@@ -155,7 +157,8 @@ TEST(CreateCardBitmaps, BackgroundPicturesKeepTheBackColourOfTheDrawingBefore)
     m.ScreenBG[3] = gone.string();
     MessageLog log;
 
-    ASSERT_EQ(CreateCardBitmaps(m, root.paths, log.Fn()), CreateCardResult::Done);
+    log.Expect(2);
+    ASSERT_EQ(CreateCardBitmaps(m, root.paths, log.prompts), CreateCardResult::Done);
     const auto dir = root.paths.BMPImagesDir();
     auto check = [&](const fs::path& f, QRgb around) {
         const QImage img = ReadPicture(f);
@@ -169,10 +172,10 @@ TEST(CreateCardBitmaps, BackgroundPicturesKeepTheBackColourOfTheDrawingBefore)
     check(root.paths.PreviewDir() / "Screen 02.BMP", qRgb(0, 0, 255));
 
     // The missing file: one message for the card picture, one for the preview; white pictures.
-    ASSERT_EQ(log.shown.size(), 2u);
-    for (const RenderMessage& msg : log.shown) {
+    ASSERT_EQ(log.Shown().size(), 2u);
+    for (const auto& msg : log.Shown()) {
         EXPECT_EQ(msg.title, "File Missing");
-        EXPECT_EQ(msg.text, "File Not Found\r\n" + gone.string());
+        EXPECT_EQ(msg.text, "File Not Found\n" + gone.string());
     }
     EXPECT_TRUE(AllColor(ReadPicture(dir / "SR1L03.BMP"), kWhite));
     EXPECT_TRUE(AllColor(ReadPicture(root.paths.PreviewDir() / "Screen 03.BMP"), kWhite));
@@ -188,11 +191,12 @@ TEST(CreateCardBitmaps, APictureThatCannotBeWrittenEndsTheCommand)
     // A folder where the picture SR0P04.BMP must go.
     fs::create_directories(root.paths.BMPImagesDir() / "SR0P04.BMP");
     MessageLog log;
-    EXPECT_EQ(CreateCardBitmaps(m, root.paths, log.Fn()), CreateCardResult::Failed);
-    ASSERT_EQ(log.shown.size(), 1u);
-    EXPECT_EQ(log.shown[0].icon, MessageIcon::Critical);
-    EXPECT_NE(log.shown[0].text.find((root.paths.BMPImagesDir() / "SR0P04.BMP").string()), std::string::npos)
-        << log.shown[0].text;
+    log.Expect(1);
+    EXPECT_EQ(CreateCardBitmaps(m, root.paths, log.prompts), CreateCardResult::Failed);
+    ASSERT_EQ(log.Shown().size(), 1u);
+    EXPECT_EQ(log.Shown()[0].icon, MsgIcon::Critical);
+    EXPECT_NE(log.Shown()[0].text.find((root.paths.BMPImagesDir() / "SR0P04.BMP").string()), std::string::npos)
+        << log.Shown()[0].text;
     EXPECT_EQ(m.CurScreen, 9);
     EXPECT_EQ(m.DsnBase, 9 * 2048);
     EXPECT_FALSE(fs::exists(root.paths.BMPImagesDir() / "SR0P05.BMP")) << "nothing after the failure";

@@ -5,8 +5,10 @@
 #include "TempDir.h"
 #include "data/modOrvel.h"
 #include "platform/Paths.h"
+#include "platform/ScriptedPrompts.h"
 
 #include <QImage>
+#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -25,13 +27,20 @@ struct RenderRoot {
     }
 };
 
-// Records the messages the renderer asks to show.
+// Records the message boxes shown; one that no test announced with Expect fails the test.
 struct MessageLog {
-    std::vector<RenderMessage> shown;
-    MessageFn Fn()
+    ScriptedPrompts prompts;
+    MessageLog()
     {
-        return [this](const RenderMessage& m) { shown.push_back(m); };
+        prompts.OnUnscripted = [](const std::string& what) { ADD_FAILURE() << "unexpected " << what; };
     }
+    // The next `count` boxes are expected; each is answered with OK.
+    void Expect(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            prompts.Answer(MsgAnswer::Ok);
+    }
+    const std::vector<ScriptedPrompts::Asked>& Shown() const { return prompts.Log(); }
 };
 
 // A picture Button as the Button dialog leaves it: size class and text colour of its face.

@@ -21,7 +21,7 @@ struct Scene {
     modOrvel m;
     RenderTarget t;
     MessageLog log;
-    ScreenRenderer r{m, root.paths, t, log.Fn()};
+    ScreenRenderer r{m, root.paths, t, log.prompts};
 
     Scene()
     {
@@ -80,7 +80,7 @@ TEST(Renderer, ButtonFacesMatchTheArtworkAndTargetsLeaveNoTrace)
     EXPECT_FALSE(s.m.DataChanged);
     EXPECT_EQ(s.m.GetBtnTxtX(2), 0) << "an undrawn button keeps its insets";
     EXPECT_EQ(s.m.GetBtnTxtX(4), 0);
-    EXPECT_TRUE(s.log.shown.empty());
+    EXPECT_TRUE(s.log.Shown().empty());
 }
 
 TEST(Renderer, CaptionsSitAtTheInsetOfTheirSizeClassInTheirColour)
@@ -248,7 +248,7 @@ TEST(Renderer, BackgroundsOfColourLogoAndFile)
     EXPECT_EQ(s.Image().pixel(9, 3), qRgb(0x12, 0x34, 0x56));
     EXPECT_EQ(s.Image().pixel(10, 3), kLogoBack);
     EXPECT_EQ(CountColor(s.Image(), qRgb(0x12, 0x34, 0x56)), 40);
-    EXPECT_TRUE(s.log.shown.empty());
+    EXPECT_TRUE(s.log.Shown().empty());
 
     // A file, named in Windows form under "C:\", over the back colour of the drawing before.
     s.m.ScreenBG[1] = "[&H00FF00&]";
@@ -259,20 +259,22 @@ TEST(Renderer, BackgroundsOfColourLogoAndFile)
     s.r.DrawBackground();
     EXPECT_EQ(s.Image().pixel(0, 0), qRgb(0x12, 0x34, 0x56));
     EXPECT_EQ(CountColor(s.Image(), qRgb(0, 255, 0)), 480 * 272 - 40);
-    EXPECT_TRUE(s.log.shown.empty());
+    EXPECT_TRUE(s.log.Shown().empty());
 
     // Missing, or not a picture: the message naming the file, then white.
     const auto missing = s.root.dir / "Pics" / "gone.bmp";
     const auto broken = s.root.dir / "Pics" / "broken.bmp";
     WriteBytes(broken, {'B', 'M', 1, 2, 3});
     for (const auto& file : {missing, broken}) {
-        s.log.shown.clear();
+        s.log.prompts.ClearLog();
+        s.log.Expect(1);
         s.m.ScreenBG[1] = file.string();
         s.r.DrawBackground();
         EXPECT_TRUE(AllColor(s.Image(), kWhite));
-        ASSERT_EQ(s.log.shown.size(), 1u);
-        EXPECT_EQ(s.log.shown[0].icon, MessageIcon::Information);
-        EXPECT_EQ(s.log.shown[0].title, "File Missing");
-        EXPECT_EQ(s.log.shown[0].text, "File Not Found\r\n" + file.string());
+        ASSERT_EQ(s.log.Shown().size(), 1u);
+        EXPECT_EQ(s.log.Shown()[0].icon, MsgIcon::Information);
+        EXPECT_EQ(s.log.Shown()[0].buttons, MsgButtons::Ok);
+        EXPECT_EQ(s.log.Shown()[0].title, "File Missing");
+        EXPECT_EQ(s.log.Shown()[0].text, "File Not Found\n" + file.string());
     }
 }
