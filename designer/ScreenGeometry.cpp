@@ -48,12 +48,4 @@ LayoutGeometry ScreenShapeGeometry(int scnRes, int layout, int displayHeight)
     return g;
 }
 
-std::string LogoFileName(int scnRes, int layout)
-{
-    const int index = scnRes * 2 + layout;
-    if (index < 0 || index > 5)
-        return {};
-    return "QVRS" + std::to_string(index / 2) + (index % 2 ? "_P.BMP" : "_L.BMP");
-}
-
 } // namespace kx4

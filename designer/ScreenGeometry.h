@@ -49,7 +49,5 @@ struct LayoutGeometry {
 };
 LayoutGeometry ScreenShapeGeometry(int scnRes, int layout, int displayHeight);
 
-// The logo background's file name in BMPImages ("QVRS0_L.BMP" …), empty when there is none.
-std::string LogoFileName(int scnRes, int layout);
 
 } // namespace kx4

@@ -127,14 +127,11 @@ void frmOrvel::ShowFileMissing(const std::string& stored)
 void frmOrvel::LoadQVRBG()
 {
     LayoutSurface* surface = picLayout->Surface();
-    const std::string name = LogoFileName(m_.GetScnRes(), m_.GetLayout());
+    const std::filesystem::path file = paths_.LogoFile(m_.GetScnRes(), m_.GetLayout());
     QImage picture;
-    if (!name.empty()) {
-        const std::filesystem::path file = FindNoCase(paths_.BMPImagesDir(), name);
-        if (PathExists(file) && ReadBmpFile(file, picture)) {
-            surface->SetPicture(std::move(picture));
-            return;
-        }
+    if (!file.empty() && PathExists(file) && ReadBmpFile(file, picture)) {
+        surface->SetPicture(std::move(picture));
+        return;
     }
     surface->ClearPicture();
     surface->SetBackColor(kLogoBackColor);

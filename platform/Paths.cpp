@@ -37,6 +37,14 @@ fs::path Paths::RawImagesDir() const { return SDCardGraphicsDir() / "RawImages";
 fs::path Paths::CoreImageFile() const { return SDCardGraphicsDir() / "QVR_KX4_CoreIMG.DAT"; }
 fs::path Paths::BMPLibraryDir() const { return root_ / "QVR Brivane KX4 Pro Screen" / "BMP Library"; }
 
+fs::path Paths::LogoFile(int scnRes, int layout) const
+{
+    const int index = scnRes * 2 + layout;
+    if (index < 0 || index > 5)
+        return {};
+    return FindNoCase(BMPImagesDir(), "QVRS" + std::to_string(index / 2) + (index % 2 ? "_P.BMP" : "_L.BMP"));
+}
+
 fs::path FindNoCase(const fs::path& dir, const std::string& name)
 {
     std::error_code ec;

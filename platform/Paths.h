@@ -24,6 +24,9 @@ public:
     std::filesystem::path RawImagesDir() const;      // …\SDCardGraphics\RawImages
     std::filesystem::path CoreImageFile() const;     // …\SDCardGraphics\QVR_KX4_CoreIMG.DAT
     std::filesystem::path BMPLibraryDir() const;     // C:\QVR Brivane KX4 Pro Screen\BMP Library
+    // The logo background of a panel size and layout ("QVRS0_L.BMP" … in BMPImages, index
+    // ScnRes × 2 + Layout), found without regard to case; empty for an index outside 0-5.
+    std::filesystem::path LogoFile(int scnRes, int layout) const;
 
     // A path as stored in a project: a Windows-form path on "C:\" maps under CDrive() with `\`
     // turned into `/` and each name matched without regard to case; any other path is taken as is.

@@ -179,16 +179,10 @@ bool ScreenRenderer::LoadPicture(const std::filesystem::path& file)
 
 void ScreenRenderer::LoadQVRBG()
 {
-    static constexpr std::array<const char*, 6> kLogoFiles = {
-        "QVRS0_L.BMP", "QVRS0_P.BMP", "QVRS1_L.BMP", "QVRS1_P.BMP", "QVRS2_L.BMP", "QVRS2_P.BMP",
-    };
-    const int index = m_.GetScnRes() * 2 + m_.GetLayout();
-    if (index >= 0 && index < static_cast<int>(kLogoFiles.size())) {
-        const auto file = FindNoCase(paths_.BMPImagesDir(), kLogoFiles[static_cast<std::size_t>(index)]);
-        // A logo that is missing or unreadable leaves the plain canvas, without a message.
-        if (PathExists(file) && LoadPicture(file))
-            return;
-    }
+    // A logo that is missing or unreadable leaves the plain canvas, without a message.
+    const auto file = paths_.LogoFile(m_.GetScnRes(), m_.GetLayout());
+    if (!file.empty() && PathExists(file) && LoadPicture(file))
+        return;
     t_.picLayout.Clear(kLogoBack);
 }
 

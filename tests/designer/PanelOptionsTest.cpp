@@ -92,14 +92,8 @@ TEST(ScreenGeometry, LayoutAreaByPanelSizeAndOrientation)
     }
 }
 
-TEST(ScreenGeometry, LogoFilesAndTwipRounding)
+TEST(ScreenGeometry, TwipRounding)
 {
-    EXPECT_EQ(LogoFileName(0, 0), "QVRS0_L.BMP");
-    EXPECT_EQ(LogoFileName(0, 1), "QVRS0_P.BMP");
-    EXPECT_EQ(LogoFileName(1, 0), "QVRS1_L.BMP");
-    EXPECT_EQ(LogoFileName(2, 1), "QVRS2_P.BMP");
-    EXPECT_EQ(LogoFileName(3, 0), "");
-
     EXPECT_EQ(TwipsToPixels(165), 11);
     EXPECT_EQ(TwipsToPixels(7), 0);
     EXPECT_EQ(TwipsToPixels(8), 1);

@@ -38,3 +38,18 @@ TEST(Paths, WindowsPathsOnCMapIntoTheRootWithoutRegardToCase)
     EXPECT_EQ(p.Map("/tmp/x.bmp"), fs::path("/tmp/x.bmp"));
     EXPECT_EQ(p.Map("D:\\x.bmp"), fs::path("D:\\x.bmp"));
 }
+
+TEST(Paths, LogoFilesByPanelSizeAndLayout)
+{
+    test::TempDir dir;
+    const Paths p(dir.path());
+    fs::create_directories(p.BMPImagesDir());
+    { std::ofstream(p.BMPImagesDir() / "qvrs1_l.bmp") << "x"; }
+    EXPECT_EQ(p.LogoFile(0, 0), p.BMPImagesDir() / "QVRS0_L.BMP");
+    EXPECT_EQ(p.LogoFile(0, 1), p.BMPImagesDir() / "QVRS0_P.BMP");
+    EXPECT_EQ(p.LogoFile(1, 0), p.BMPImagesDir() / "qvrs1_l.bmp") << "found without regard to case";
+    EXPECT_EQ(p.LogoFile(2, 1), p.BMPImagesDir() / "QVRS2_P.BMP");
+    EXPECT_EQ(p.LogoFile(0, 2), p.LogoFile(1, 0)) << "index ScnRes x 2 + Layout";
+    EXPECT_EQ(p.LogoFile(3, 0), fs::path());
+    EXPECT_EQ(p.LogoFile(0, -1), fs::path());
+}
