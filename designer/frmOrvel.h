@@ -4,6 +4,7 @@
 //   frmOrvel.cpp          construction, menus, load, activation, close, About
 //   frmOrvel_Display.cpp  ShowScreen, ScreenRes, ScreenShape, LoadQVRBG, the option handlers
 //   frmOrvel_Previews.cpp UDButton, UDPilot, UDSlider, UDTitle, ClearHL
+//   frmOrvel_Program.cpp  "Create SD Card"
 #include "platform/Paths.h"
 
 #include <QMainWindow>
@@ -78,6 +79,7 @@ public slots:
     // --- commands (frmOrvel.cpp)
     void mnuExit_Click();
     void mnuAbout_Click();
+    void mnuProgram_Click();
     void Form_Activate();
 
 protected:

@@ -1,0 +1,23 @@
+// "Create SD Card": the card screen pictures and previews of every screen.
+#include "designer/frmOrvel.h"
+
+#include "data/modOrvel.h"
+#include "designer/render/CreateCardBitmaps.h"
+
+#include <QCheckBox>
+
+namespace kx4 {
+
+void frmOrvel::mnuProgram_Click()
+{
+    const CreateCardResult result = CreateCardBitmaps(m_, paths_, prompts_);
+    if (result == CreateCardResult::Refused)
+        return;
+    // Card pictures never show the editing boxes of plain texts; its handler redraws when it changes.
+    chkHideTitleBG->setChecked(false);
+    ScreenShape();
+    ShowScreen();
+    // The SD card writer opens here once it exists, and only over a complete set of pictures.
+}
+
+} // namespace kx4
