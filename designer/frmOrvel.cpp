@@ -158,6 +158,7 @@ void frmOrvel::CreateMenus()
 
     connect(mnuExit, &QAction::triggered, this, &frmOrvel::mnuExit_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmOrvel::mnuAbout_Click);
+    ConnectFileAndElementCommands();
 }
 
 void frmOrvel::CreateControls()
