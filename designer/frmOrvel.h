@@ -4,6 +4,8 @@
 //   frmOrvel.cpp          construction, menus, load, activation, close, About
 //   frmOrvel_Display.cpp  ShowScreen, ScreenRes, ScreenShape, LoadQVRBG, the option handlers
 //   frmOrvel_Previews.cpp UDButton, UDPilot, UDSlider, UDTitle, ClearHL
+//   frmOrvel_File.cpp     the File commands
+//   frmOrvel_Elements.cpp New Button, New Pilot, New Slider, New Text, Clear Screen
 //   frmOrvel_Program.cpp  "Create SD Card"
 #include "platform/Paths.h"
 
@@ -25,6 +27,7 @@ class QScrollBar;
 namespace kx4 {
 
 class DisplaySize;
+enum class ElementKind;
 class ElementView;
 class LayoutArea;
 class Prompts;
@@ -76,6 +79,21 @@ public slots:
     void optLayout_Click(int index);
     void vsPan_Change();
 
+    // --- File commands (frmOrvel_File.cpp)
+    void mnuFileNew_Click();
+    void mnuFileOpen_Click();
+    void mnuFileSave_Click();
+    void mnuFileSaveAs_Click();
+    void mnuExport_Click();
+    void mnuImportScreen_Click();
+
+    // --- element commands (frmOrvel_Elements.cpp)
+    void mnuNewButton_Click();
+    void mnuNewPilot_Click();
+    void mnuNewSlider_Click();
+    void mnuNewText_Click();
+    void mnuClearScreen_Click();
+
     // --- commands (frmOrvel.cpp)
     void mnuExit_Click();
     void mnuAbout_Click();
@@ -99,6 +117,21 @@ private:
     void SetOuterSize(int widthTwips, int heightTwips);
     void ShowBackground();
     void ShowFileMissing(const std::string& stored);
+
+    // --- File and element commands (frmOrvel_File.cpp, frmOrvel_Elements.cpp)
+    void ConnectFileAndElementCommands();
+    void FileOpen();
+    void FileSave();
+    bool FileSaveAs(); // true when the project was saved
+    void ImportFile();
+    void ExportFile();
+    // The chosen file, or an empty path when the dialog was cancelled or still holds `preset`.
+    std::filesystem::path ShowFileDialog(bool save, const std::string& filter, const std::filesystem::path& preset);
+    void NewElement(ElementKind kind);
+    // The window's one file dialog: the name it holds carries over from one use to the next; an
+    // empty name starts where it last looked.
+    std::filesystem::path cdFileName_;
+    std::filesystem::path cdFolder_;
 
     modOrvel& m_;
     const Paths paths_;
