@@ -158,6 +158,7 @@ void frmOrvel::CreateMenus()
 
     connect(mnuExit, &QAction::triggered, this, &frmOrvel::mnuExit_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmOrvel::mnuAbout_Click);
+    ConnectGridCommands();
 }
 
 void frmOrvel::CreateControls()
@@ -257,6 +258,7 @@ void frmOrvel::CreateElementControls()
         imgPilot[i] = new ElementView(surface, name("imgPilot", i));
     for (ElementView* label : lblTextBox)
         label->setFont(QFont("Calibri"));
+    ConnectDragHandlers();
 }
 
 void frmOrvel::CreateSettingsLists()
