@@ -22,7 +22,15 @@ int Ticks(const Designer& d, const char* base, int count)
     return ticked;
 }
 
-// One element of each kind in slot 0 and another in the last slot, all at (x, y).
+// Slot 0 and the last slot of every kind, as (Left, Top) pairs.
+std::vector<std::pair<int, int>> Places(const modOrvel& m)
+{
+    return {{m.GetBtnLeft(0), m.GetBtnTop(0)},     {m.GetBtnLeft(31), m.GetBtnTop(31)},
+            {m.GetPilotLeft(0), m.GetPilotTop(0)}, {m.GetPilotLeft(31), m.GetPilotTop(31)},
+            {m.GetSldLeft(0), m.GetSldTop(0)},     {m.GetSldLeft(7), m.GetSldTop(7)},
+            {m.GetTxtLeft(0), m.GetTxtTop(0)},     {m.GetTxtLeft(15), m.GetTxtTop(15)}};
+}
+
 void PlaceAll(modOrvel& m, int x, int y)
 {
     for (const int slot : {0, 31}) {
@@ -41,23 +49,7 @@ void PlaceAll(modOrvel& m, int x, int y)
     }
 }
 
-void ExpectAllAt(const modOrvel& m, int x, int y)
-{
-    for (const int slot : {0, 31}) {
-        EXPECT_EQ(m.GetBtnLeft(slot), x) << slot;
-        EXPECT_EQ(m.GetBtnTop(slot), y) << slot;
-        EXPECT_EQ(m.GetPilotLeft(slot), x) << slot;
-        EXPECT_EQ(m.GetPilotTop(slot), y) << slot;
-    }
-    for (const int slot : {0, 7}) {
-        EXPECT_EQ(m.GetSldLeft(slot), x) << slot;
-        EXPECT_EQ(m.GetSldTop(slot), y) << slot;
-    }
-    for (const int slot : {0, 15}) {
-        EXPECT_EQ(m.GetTxtLeft(slot), x) << slot;
-        EXPECT_EQ(m.GetTxtTop(slot), y) << slot;
-    }
-}
+std::vector<std::pair<int, int>> AllAt(int x, int y) { return std::vector<std::pair<int, int>>(8, {x, y}); }
 
 } // namespace
 
@@ -154,28 +146,28 @@ TEST(Snap, MovesEverySlotDownOntoTheGridAndUndoPutsThemBack)
 
     d.Action("mnuGridSize_1")->trigger();
     d.Action("mnuSnapToGrid")->trigger();
-    ExpectAllAt(m, 32, 48);
+    EXPECT_EQ(Places(m), AllAt(32, 48));
     EXPECT_EQ(d.Find("imgSlider_0")->pos(), QPoint(32, 48));
     EXPECT_TRUE(undo->isEnabled());
     EXPECT_TRUE(m.DataChanged);
 
     undo->trigger();
-    ExpectAllAt(m, 37, 50);
+    EXPECT_EQ(Places(m), AllAt(37, 50));
     EXPECT_EQ(d.Find("imgSlider_0")->pos(), QPoint(37, 50));
     EXPECT_FALSE(undo->isEnabled());
     // Disabled, it cannot apply the store again.
     PlaceAll(m, 1, 2);
     d.window->mnuUndoSnap_Click();
-    ExpectAllAt(m, 1, 2);
+    EXPECT_EQ(Places(m), AllAt(1, 2));
 
     // One level: 16, then 64, then undo returns to the 16 places.
     PlaceAll(m, 37, 50);
     d.Action("mnuSnapToGrid")->trigger();
     d.Action("mnuGridSize_3")->trigger();
     d.Action("mnuSnapToGrid")->trigger();
-    ExpectAllAt(m, 0, 0);
+    EXPECT_EQ(Places(m), AllAt(0, 0));
     undo->trigger();
-    ExpectAllAt(m, 32, 48);
+    EXPECT_EQ(Places(m), AllAt(32, 48));
 }
 
 TEST(Snap, MarksTheProjectModifiedOnlyWhenSomethingMoved)
