@@ -1,5 +1,6 @@
 #include "designer/LayoutArea.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -9,6 +10,8 @@ LayoutSurface::LayoutSurface(QWidget* parent) : QWidget(parent)
 {
     setObjectName("picLayoutSurface");
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // Its pointer moves are the layout area's.
+    setMouseTracking(true);
 }
 
 void LayoutSurface::SetBackColor(QColor color)
@@ -29,18 +32,42 @@ void LayoutSurface::ClearPicture()
     update();
 }
 
+void LayoutSurface::SetGridLines(std::vector<int> vertical, std::vector<int> horizontal)
+{
+    verticalGrid_ = std::move(vertical);
+    horizontalGrid_ = std::move(horizontal);
+    update();
+}
+
+void LayoutSurface::SetGridColor(QColor color)
+{
+    gridColor_ = color;
+    update();
+}
+
 void LayoutSurface::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
     p.fillRect(rect(), backColor_);
     if (!picture_.isNull())
         p.drawImage(0, 0, picture_);
+    p.setPen(QPen(gridColor_, 0));
+    for (const int x : verticalGrid_)
+        p.drawLine(x, 0, x, height() - 1);
+    for (const int y : horizontalGrid_)
+        p.drawLine(0, y, width() - 1, y);
 }
 
 LayoutArea::LayoutArea(QWidget* parent) : QWidget(parent), surface_(new LayoutSurface(this))
 {
     setObjectName("picLayout");
     surface_->move(kBorder, kBorder);
+    setMouseTracking(true);
+}
+
+void LayoutArea::mouseMoveEvent(QMouseEvent* event)
+{
+    emit pointerMoved(event->position() - QPointF(kBorder, kBorder));
 }
 
 void LayoutArea::resizeEvent(QResizeEvent*)

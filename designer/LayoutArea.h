@@ -5,6 +5,8 @@
 #include <QImage>
 #include <QWidget>
 
+#include <vector>
+
 namespace kx4 {
 
 // The panel's pixels: back colour, then the background picture from the top-left corner.
@@ -19,12 +21,24 @@ public:
     void ClearPicture();
     bool HasPicture() const { return !picture_.isNull(); }
 
+    // Grid lines over the background, under the element controls: places in pixels from the
+    // origin, each line across the whole surface. No places, no grid.
+    void SetGridLines(std::vector<int> vertical, std::vector<int> horizontal);
+    const std::vector<int>& VerticalGridLines() const { return verticalGrid_; }
+    const std::vector<int>& HorizontalGridLines() const { return horizontalGrid_; }
+    // Kept while the grid is hidden, for the lines shown later.
+    void SetGridColor(QColor color);
+    QColor GridColor() const { return gridColor_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QColor backColor_{Qt::white};
     QImage picture_;
+    std::vector<int> verticalGrid_;
+    std::vector<int> horizontalGrid_;
+    QColor gridColor_{0x80, 0x80, 0x80};
 };
 
 class LayoutArea : public QWidget {
@@ -35,9 +49,14 @@ public:
     explicit LayoutArea(QWidget* parent);
     LayoutSurface* Surface() const { return surface_; }
 
+signals:
+    // The pointer moves over the area, not over an element; pixels from the surface's origin.
+    void pointerMoved(QPointF pos);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     LayoutSurface* surface_;

@@ -1,5 +1,6 @@
 #include "designer/PreviewWidgets.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyleOptionButton>
@@ -14,7 +15,22 @@ ElementView::ElementView(QWidget* parent, const QString& name) : QLabel(parent)
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     setIndent(0);
     setMargin(0);
+    setMouseTracking(true);
     hide();
+}
+
+void ElementView::mouseMoveEvent(QMouseEvent* event)
+{
+    if (event->buttons() == Qt::NoButton)
+        emit pointerMoved(event->position());
+}
+
+void ElementView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit dragStarted(event->position());
+    else
+        event->ignore();
 }
 
 void ElementView::SetBorder(bool on)
@@ -49,6 +65,92 @@ void ElementView::paintEvent(QPaintEvent* event)
         p.setPen(Qt::black);
         p.drawRect(rect().adjusted(0, 0, -1, -1));
     }
+}
+
+DragOutline::DragOutline(QWidget* parent) : QWidget(parent)
+{
+    setObjectName("dragOutline");
+    // The drop goes to what lies under the outline.
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    hide();
+}
+
+void DragOutline::Begin(QWidget* source, QPointF grab)
+{
+    source_ = source;
+    grab_ = grab;
+    resize(source->size());
+    Follow(source->mapToGlobal(grab));
+    show();
+    raise();
+    qApp->installEventFilter(this);
+    source->grabMouse();
+}
+
+void DragOutline::Follow(QPointF globalPos)
+{
+    move((parentWidget()->mapFromGlobal(globalPos) - grab_).toPoint());
+}
+
+QWidget* DragOutline::End()
+{
+    QWidget* const source = source_;
+    source_ = nullptr;
+    qApp->removeEventFilter(this);
+    source->releaseMouse();
+    hide();
+    return source;
+}
+
+bool DragOutline::eventFilter(QObject* watched, QEvent* event)
+{
+    // Window-level events pass, so that the toolkit's own pointer bookkeeping stays right; their
+    // delivery to the widgets is what is held back.
+    if (!source_ || !watched->isWidgetType())
+        return false;
+    switch (event->type()) {
+    case QEvent::MouseMove: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        // The release went elsewhere (the system took the pointer): the drag ends without a drop.
+        if (!(mouse->buttons() & Qt::LeftButton))
+            End();
+        else
+            Follow(mouse->globalPosition());
+        break;
+    }
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::LeftButton)
+            break;
+        QWidget* const source = End();
+        event->accept();
+        emit released(source, mouse->globalPosition());
+        return true;
+    }
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::ContextMenu:
+    case QEvent::HoverEnter:
+    case QEvent::HoverMove:
+    case QEvent::HoverLeave:
+        break;
+    default:
+        return false;
+    }
+    event->accept();
+    return true;
+}
+
+void DragOutline::paintEvent(QPaintEvent*)
+{
+    // White under black dashes: visible over any background.
+    QPainter p(this);
+    const QRect r = rect().adjusted(0, 0, -1, -1);
+    p.setPen(QPen(Qt::white, 0));
+    p.drawRect(r);
+    p.setPen(QPen(Qt::black, 0, Qt::DashLine));
+    p.drawRect(r);
 }
 
 SettingsRow::SettingsRow(QWidget* parent, const QString& name) : QLabel(parent)

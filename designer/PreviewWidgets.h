@@ -19,11 +19,47 @@ public:
     void SetBackground(QColor color);
     void SetTextColor(QColor color);
 
+signals:
+    // The pointer moves over the control with no button down; pixels inside the control.
+    void pointerMoved(QPointF pos);
+    // The left button goes down on the control: a drag starts there.
+    void dragStarted(QPointF pos);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     bool border_ = false;
+};
+
+// The dashed outline of a control being dragged. While a drag lasts it follows the pointer over
+// the window, holds the mouse and keeps every other mouse event from the application; releasing
+// the left button ends the drag and reports where, in global coordinates.
+class DragOutline : public QWidget {
+    Q_OBJECT
+public:
+    explicit DragOutline(QWidget* parent);
+
+    // Starts a drag of `source`, grabbed `grab` pixels inside its top-left corner.
+    void Begin(QWidget* source, QPointF grab);
+    bool Dragging() const { return source_ != nullptr; }
+
+signals:
+    void released(QWidget* source, QPointF globalPos);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void Follow(QPointF globalPos);
+    // Stops following and holding the mouse; the control that was dragged.
+    QWidget* End();
+
+    QWidget* source_ = nullptr;
+    QPointF grab_;
 };
 
 // One row of a settings list: white, or yellow while highlighted.

@@ -160,6 +160,7 @@ void frmOrvel::CreateMenus()
     connect(mnuAbout, &QAction::triggered, this, &frmOrvel::mnuAbout_Click);
     connect(mnuProgram, &QAction::triggered, this, &frmOrvel::mnuProgram_Click);
     ConnectFileAndElementCommands();
+    ConnectGridCommands();
 }
 
 void frmOrvel::CreateControls()
@@ -259,6 +260,7 @@ void frmOrvel::CreateElementControls()
         imgPilot[i] = new ElementView(surface, name("imgPilot", i));
     for (ElementView* label : lblTextBox)
         label->setFont(QFont("Calibri"));
+    ConnectDragHandlers();
 }
 
 void frmOrvel::CreateSettingsLists()

@@ -6,6 +6,8 @@
 //   frmOrvel_Previews.cpp UDButton, UDPilot, UDSlider, UDTitle, ClearHL
 //   frmOrvel_File.cpp     the File commands
 //   frmOrvel_Elements.cpp New Button, New Pilot, New Slider, New Text, Clear Screen
+//   frmOrvel_Drag.cpp     pointer moves, dragging elements, DropObj
+//   frmOrvel_Grid.cpp     grid lines, Snap To Grid, Undo Snap
 //   frmOrvel_Program.cpp  "Create SD Card"
 #include "platform/Paths.h"
 
@@ -27,6 +29,7 @@ class QScrollBar;
 namespace kx4 {
 
 class DisplaySize;
+class DragOutline;
 enum class ElementKind;
 class ElementView;
 class LayoutArea;
@@ -100,6 +103,34 @@ public slots:
     void mnuProgram_Click();
     void Form_Activate();
 
+    // --- pointer moves over the layout (frmOrvel_Drag.cpp); X, Y in twips inside the control
+    void imgPB_MouseMove(int Index, double X, double Y);
+    void lblButton_MouseMove(int Index, double X, double Y);
+    void imgPilot_MouseMove(int Index, double X, double Y);
+    void imgSlider_MouseMove(int Index, double X, double Y);
+    void lblTextBox_MouseMove(int Index, double X, double Y);
+    void imgClkCal_MouseMove(int Index, double X, double Y);
+    void picLayout_MouseMove(double X, double Y);
+
+    // --- grid and snap (frmOrvel_Grid.cpp)
+    void mnuShowGrid_Click();
+    void mnuGridSize_Click(int Index);
+    void mnuGridColor_Click(int Index);
+    void mnuSnapToGrid_Click();
+    void mnuUndoSnap_Click();
+
+public:
+    // Places the dragged element control `Source` at the pointer (`iXBase` + X, `iYBase` + Y
+    // twips on the layout area) less the grab offset; refuses a place above or left of the origin.
+    void DropObj(QWidget* Source, int iXBase, int iYBase, double X, double Y);
+    // Shows or removes the grid lines by the ticks of the grid menus.
+    void UpdateGrid();
+    // Moves every element slot of the current screen down onto the grid, saving the old places;
+    // true when a stored position changed.
+    bool SnapToGrid();
+    // Puts back the places saved by the last snap; true when a stored position changed.
+    bool UndoSnapToGrid();
+
 protected:
     // Form_QueryUnload: asks before discarding a modified project.
     void closeEvent(QCloseEvent* event) override;
@@ -148,6 +179,13 @@ private:
     int outerWidthTwips_ = 0;
     int outerHeightTwips_ = 0;
     int redrawsDone_ = 0; // completed ShowScreen calls
+    bool PlacementHintShown = false;
+    DragOutline* dragOutline_ = nullptr;
+    void ConnectDragHandlers();
+    void ConnectGridCommands();
+    void StartDrag(QWidget* source, QPointF grab);
+    void DragReleased(QWidget* source, QPointF globalPos);
+    int GridStep() const;
 
     // Menus.
     QAction* mnuFileNew = nullptr;
