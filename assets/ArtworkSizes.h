@@ -1,15 +1,11 @@
 #pragma once
 // Sizes of the built-in pictures, panel pixels; known without drawing a picture.
+#include "data/PanelSizes.h"
+
 #include <array>
 #include <optional>
 
 namespace kx4 {
-
-struct PicSize {
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const PicSize&, const PicSize&) = default;
-};
 
 constexpr int kButtonFaceCount = 8;  // imgButton, index = ButtonDsn.Image - 1
 constexpr int kPilotIconCount = 3;   // imgSIOn / imgSIOff, index = PilotRec.Icon

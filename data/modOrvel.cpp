@@ -81,14 +81,16 @@ std::string GetCodes(const i16* e, int length)
     return out;
 }
 
+} // namespace
+
 std::string TwoDigits(int n)
 {
-    char buf[8];
+    char buf[16];
     std::snprintf(buf, sizeof buf, "%02d", n);
     return buf;
 }
 
-} // namespace
+std::string DefaultButtonCaption(int slot) { return "B " + TwoDigits(slot + 1); }
 
 std::string Hex1(int v)
 {
@@ -123,7 +125,7 @@ void modOrvel::ResetAll()
         for (int i = 0; i < kButtonCount; ++i) {
             SetBtnWidth(i, 96);
             SetBtnHeight(i, 32);
-            SetBtnText(i, "B " + TwoDigits(i + 1));
+            SetBtnText(i, DefaultButtonCaption(i));
         }
         for (int i = 0; i < kTextCount; ++i) {
             SetTxtWidth(i, 128);
@@ -149,7 +151,7 @@ void modOrvel::ClearScreenData()
     for (int i = 0; i < kButtonCount; ++i) {
         SetBtnWidth(i, 96);
         SetBtnHeight(i, 32);
-        SetBtnText(i, "B " + TwoDigits(i + 1));
+        SetBtnText(i, DefaultButtonCaption(i));
     }
     for (int i = 0; i < 8; ++i) {
         SetTxtWidth(i, 128);

@@ -43,6 +43,11 @@ struct GridPoint {
     i16 Y = 0;
 };
 
+// n in decimal with at least two digits ("00" to "99" for 0 to 99).
+std::string TwoDigits(int n);
+// The caption of a new or reset button in slot `slot`: "B 01" for slot 0 to "B 32" for slot 31.
+std::string DefaultButtonCaption(int slot);
+
 // One hexadecimal digit, the lowest of v ("0" to "F").
 std::string Hex1(int v);
 // Two hexadecimal digits, the two lowest of v ("00" to "FF").

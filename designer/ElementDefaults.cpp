@@ -3,12 +3,8 @@
 #include "assets/ArtworkSizes.h"
 #include "data/modOrvel.h"
 
-
 namespace kx4 {
 namespace {
-
-// 1 -> "01"; slot and screen numbers stay below 100.
-std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
 
 void PlaceButton(modOrvel& m, int slot, int chosen)
 {
@@ -23,7 +19,7 @@ void PlaceButton(modOrvel& m, int slot, int chosen)
         m.SetBtnHeight(slot, 32);
         m.SetBtnTextColor(slot, 0);
         m.SetBtnSize(slot, 0);
-        m.SetBtnText(slot, "B " + TwoDigits(slot + 1));
+        m.SetBtnText(slot, DefaultButtonCaption(slot));
         return;
     }
     // Linked, the caption insets and the right and bottom edges stay as the slot held them.

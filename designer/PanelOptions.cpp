@@ -28,7 +28,7 @@ std::vector<std::string> ScreenNumberItems()
 {
     std::vector<std::string> items{"Home"};
     for (int s = 1; s < kScreenCount; ++s)
-        items.push_back(std::string("Screen: ") + (s < 10 ? "0" : "") + std::to_string(s));
+        items.push_back("Screen: " + TwoDigits(s));
     return items;
 }
 

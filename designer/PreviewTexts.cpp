@@ -73,26 +73,4 @@ std::optional<std::string> TextRowText(int type, const std::string& dd)
     }
 }
 
-std::optional<CaptionStyle> ButtonCaptionStyle(int sizeClass)
-{
-    switch (sizeClass) {
-    case 0: return CaptionStyle{8, 75};
-    case 1: return CaptionStyle{12, 105};
-    case 2: return CaptionStyle{18, 165};
-    case 3: return CaptionStyle{24, 210};
-    default: return std::nullopt;
-    }
-}
-
-std::optional<TextFontStyle> TextFontOf(int fontSize)
-{
-    switch (fontSize) {
-    case 0: return TextFontStyle{8, true};
-    case 1: return TextFontStyle{12, true};
-    case 2: return TextFontStyle{18, false};
-    case 3: return TextFontStyle{24, false};
-    default: return std::nullopt;
-    }
-}
-
 } // namespace kx4

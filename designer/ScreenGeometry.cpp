@@ -1,16 +1,8 @@
 #include "designer/ScreenGeometry.h"
 
-namespace kx4 {
+#include "data/PanelSizes.h"
 
-std::optional<PanelPixels> PanelSizeOf(int scnRes)
-{
-    switch (scnRes) {
-    case 0: return PanelPixels{480, 272};
-    case 1: return PanelPixels{320, 240};
-    case 2: return PanelPixels{800, 480};
-    default: return std::nullopt;
-    }
-}
+namespace kx4 {
 
 WindowGeometry ScreenResGeometry(int scnRes, int layout, int displayHeight)
 {
@@ -34,7 +26,7 @@ LayoutGeometry ScreenShapeGeometry(int scnRes, int layout, int displayHeight)
 {
     LayoutGeometry g;
     g.panOn = scnRes == 2 && layout > 0 && displayHeight < kTallDisplayTwips;
-    const PanelPixels panel = PanelSizeOf(scnRes).value_or(PanelPixels{});
+    const PicSize panel = PanelDisplaySize(scnRes, false);
     const int w = (panel.width + 4) * kTwipsPerPixel;
     const int h = (panel.height + 4) * kTwipsPerPixel;
     if (layout == 0) {

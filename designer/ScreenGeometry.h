@@ -17,13 +17,6 @@ constexpr int TwipsToPixels(int twips)
 // A display at least this high (twips) shows an 800 x 480 portrait panel whole, without panning.
 constexpr int kTallDisplayTwips = 14925;
 
-struct PanelPixels {
-    int width = 0;
-    int height = 0;
-};
-// The panel of PanelSettings.ScnRes in landscape, pixels; none for a value outside 0-2.
-std::optional<PanelPixels> PanelSizeOf(int scnRes);
-
 // Left edges of the element-list frames before the wide-panel offset.
 constexpr int kButtonsFrameLeft = 7800;
 constexpr int kPilotsFrameLeft = 10440;

@@ -67,7 +67,8 @@ public:
     void MarkModified();
     // Shows `dialog` modally, then runs the activation step.
     int RunModal(QDialog& dialog);
-    // What follows the multi-profile builder's close: a fresh, unmodified project on "Home".
+    // What follows the multi-profile builder's close and File > New: a fresh, unmodified project
+    // on "Home", the window sized for it.
     void ResetAfterMultiProfile();
 
 public slots:

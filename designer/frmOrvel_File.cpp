@@ -144,13 +144,7 @@ void frmOrvel::mnuFileNew_Click()
 {
     if (m_.DataChanged && !AskDiscard())
         return;
-    m_.DataChanged = false;
-    m_.ResetAll();
-    SelectHome();
-    ScreenRes();
-    ShowScreen();
-    ScreenShape();
-    mnuUndoSnap->setEnabled(false);
+    ResetAfterMultiProfile(); // the same fresh project
 }
 
 void frmOrvel::mnuFileOpen_Click()

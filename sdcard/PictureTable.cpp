@@ -156,20 +156,11 @@ int PicFamilyOf(int row)
 
 int ScreenRow(int dispCode, int screen) { return kFirstScreenRow + (dispCode - 1) * kScreenSetRows + screen; }
 
-PicSize ScreenPicSize(int scnRes, bool portrait)
-{
-    constexpr std::array<PicSize, 3> landscape = {{{480, 272}, {320, 240}, {800, 480}}};
-    if (scnRes < 0 || scnRes > 2)
-        return {};
-    const PicSize s = landscape[static_cast<std::size_t>(scnRes)];
-    return portrait ? PicSize{s.height, s.width} : s;
-}
-
 PicSize DispCodeScreenSize(int dispCode)
 {
     if (dispCode < 1 || dispCode > kDispCodeCount)
         return {};
-    return ScreenPicSize((dispCode - 1) % 3, dispCode > 3);
+    return PanelDisplaySize((dispCode - 1) % 3, dispCode > 3);
 }
 
 } // namespace kx4

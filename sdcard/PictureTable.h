@@ -47,9 +47,6 @@ int PicFamilyOf(int row);
 // The row of screen `screen` (0-15) of display code `dispCode` (1-6).
 int ScreenRow(int dispCode, int screen);
 
-// The size in pixels of a whole screen of panel size `scnRes` (0-2); portrait swaps the sides;
-// 0 x 0 for any other panel size.
-PicSize ScreenPicSize(int scnRes, bool portrait);
 // The screen size of display code 1-6; 0 x 0 for any other code.
 PicSize DispCodeScreenSize(int dispCode);
 

@@ -1,5 +1,7 @@
 #include "designer/render/Canvas.h"
 
+#include "designer/render/TextStyles.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 
@@ -107,8 +109,7 @@ void Canvas::SetPixelV(int x, int y, QRgb color)
 
 void Canvas::SetFont(int points, bool bold)
 {
-    // Whole pixels, as the panel's tools size their fonts: 8 pt is 11 px at 96 dpi.
-    const int pixels = static_cast<int>(std::lround(points * 96.0 / 72.0));
+    const int pixels = PointsToPixels(points);
     if (font_.pixelSize() == pixels && font_.bold() == bold)
         return;
     QFont f(QStringLiteral("Arial"));

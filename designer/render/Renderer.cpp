@@ -1,5 +1,7 @@
 #include "designer/render/Renderer.h"
 
+#include "designer/render/TextStyles.h"
+
 #include "assets/Artwork.h"
 #include "assets/Bmp.h"
 #include "data/Background.h"
@@ -19,9 +21,6 @@
 namespace kx4 {
 namespace {
 
-constexpr std::array<PicSize, 3> kDisplaySizes = {{{480, 272}, {320, 240}, {800, 480}}}; // landscape
-constexpr std::array<int, 4> kFontPoints = {8, 12, 18, 24};     // by Text font size or caption size class
-constexpr std::array<int, 4> kCaptionInsets = {75, 105, 165, 210}; // twips, by caption size class
 constexpr int kCaptionWidth = 480;
 constexpr int kCaptionHeight = 36;
 
@@ -30,21 +29,11 @@ QRgb TextColor(int color) { return color == 0 ? kBlack : kWhite; }
 // A distance in twips as whole pixels, to the nearest.
 int TwipsToPixels(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
 
-std::string TwoDigits(int n)
-{
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%02d", n);
-    return buf;
-}
-
 } // namespace
 
 PicSize CardPictureSize(int iRes, bool portrait)
 {
-    if (iRes < 0 || iRes >= static_cast<int>(kDisplaySizes.size()))
-        return {};
-    const PicSize s = kDisplaySizes[static_cast<std::size_t>(iRes)];
-    return portrait ? PicSize{s.height, s.width} : s;
+    return PanelDisplaySize(iRes, portrait);
 }
 
 std::string CardBitmapName(int iRes, bool portrait, int screen)
@@ -92,12 +81,11 @@ void ScreenRenderer::RIButton(int i)
     if (t_.picRender.Width() != kCaptionWidth || t_.picRender.Height() != kCaptionHeight)
         t_.picRender.Resize(kCaptionWidth, kCaptionHeight);
     t_.picRender.SetForeColor(TextColor(m_.GetBtnTextColor(i)));
-    const int size = m_.GetBtnSize(i);
-    if (size >= 0 && size < static_cast<int>(kFontPoints.size())) {
-        t_.picRender.SetFont(kFontPoints[static_cast<std::size_t>(size)], false);
+    if (const auto style = ButtonCaptionStyle(m_.GetBtnSize(i))) {
+        t_.picRender.SetFont(style->points, false); // captions are never bold
         // Layout data, not a user's edit: the project stays unmodified.
-        m_.SetBtnTxtX(i, kCaptionInsets[static_cast<std::size_t>(size)]);
-        m_.SetBtnTxtY(i, kCaptionInsets[static_cast<std::size_t>(size)]);
+        m_.SetBtnTxtX(i, style->insetTwips);
+        m_.SetBtnTxtY(i, style->insetTwips);
     }
     PrintCaption(t_, left + TwipsToPixels(m_.GetBtnTxtX(i)), top + TwipsToPixels(m_.GetBtnTxtY(i)),
                  QString::fromStdString(m_.GetBtnText(i)));
@@ -122,9 +110,8 @@ void ScreenRenderer::RISlider(int i)
 void ScreenRenderer::PrintText(int i)
 {
     Canvas& c = t_.picLayout;
-    const int size = m_.GetTxtFontSize(i);
-    if (size >= 0 && size < static_cast<int>(kFontPoints.size()))
-        c.SetFont(kFontPoints[static_cast<std::size_t>(size)], size <= 1);
+    if (const auto font = TextFontOf(m_.GetTxtFontSize(i)))
+        c.SetFont(font->points, font->bold);
     c.SetForeColor(TextColor(m_.GetTxtColor(i)));
     c.Print(m_.GetTxtLeft(i), m_.GetTxtTop(i), QString::fromStdString(m_.GetTxtText(i)));
 }

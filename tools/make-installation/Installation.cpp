@@ -41,7 +41,7 @@ PicSize StandardPicSize(int row)
         // QVRS{r}_{o}, CW_SR{r}_{o}: the letter before ".BMP"; SR{r}{o}…: the fourth letter.
         const char orient = name.starts_with("SR") ? name[3] : name[name.size() - 5];
         const int scnRes = SlotSize(row) == 261120 ? 0 : (SlotSize(row) == 153600 ? 1 : 2);
-        return ScreenPicSize(scnRes, orient == 'P');
+        return PanelDisplaySize(scnRes, orient == 'P');
     }
     const int pixels = static_cast<int>(SlotSize(row) / 2 - 3);
     const int width = static_cast<int>(std::sqrt(static_cast<double>(pixels)));

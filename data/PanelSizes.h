@@ -1,0 +1,25 @@
+#pragma once
+// Sizes in pixels: the panel's display by PanelSettings.ScnRes, and the size type the pictures share.
+#include <array>
+
+namespace kx4 {
+
+struct PicSize {
+    int width = 0;
+    int height = 0;
+    friend bool operator==(const PicSize&, const PicSize&) = default;
+};
+
+constexpr int kPanelSizeCount = 3; // "4.3 (480x272)", "3.5 (320x240)", "7.0 (800x480)"
+
+// The display of panel size `scnRes` (0-2), landscape or portrait, pixels; 0 x 0 for any other value.
+constexpr PicSize PanelDisplaySize(int scnRes, bool portrait)
+{
+    constexpr std::array<PicSize, kPanelSizeCount> landscape = {{{480, 272}, {320, 240}, {800, 480}}};
+    if (scnRes < 0 || scnRes >= kPanelSizeCount)
+        return {};
+    const PicSize s = landscape[static_cast<std::size_t>(scnRes)];
+    return portrait ? PicSize{s.height, s.width} : s;
+}
+
+} // namespace kx4
