@@ -39,18 +39,18 @@ void frmOrvel::ConnectFileAndElementCommands()
 std::filesystem::path frmOrvel::ShowFileDialog(bool save, const std::string& filter,
                                                const std::filesystem::path& preset)
 {
-    FileDialogSpec spec;
-    spec.kind = save ? FileDialogSpec::Kind::Save : FileDialogSpec::Kind::Open;
-    spec.filter = filter;
+    FileDialogRequest request;
+    request.kind = save ? FileDialogRequest::Kind::Save : FileDialogRequest::Kind::Open;
+    request.filter = filter;
     if (cdFolder_.empty())
         cdFolder_ = paths_.ProgramDir();
     if (cdFileName_.empty()) {
-        spec.folder = cdFolder_;
+        request.folder = cdFolder_;
     } else {
-        spec.folder = cdFileName_.parent_path();
-        spec.fileName = cdFileName_.filename().string();
+        request.folder = cdFileName_.parent_path();
+        request.fileName = cdFileName_.filename().string();
     }
-    const std::optional<std::filesystem::path> chosen = prompts_.FileDialog(spec);
+    const std::optional<std::filesystem::path> chosen = prompts_.FileDialog(request);
     // A cancelled dialog keeps the name it was given.
     if (!chosen || chosen->empty() || *chosen == preset)
         return {};

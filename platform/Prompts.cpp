@@ -63,18 +63,18 @@ MsgAnswer QtPrompts::Message(MsgIcon icon, std::string_view title, std::string_v
     return pressed == QMessageBox::Yes ? MsgAnswer::Yes : MsgAnswer::No;
 }
 
-std::optional<std::filesystem::path> QtPrompts::FileDialog(const FileDialogSpec& spec)
+std::optional<std::filesystem::path> QtPrompts::FileDialog(const FileDialogRequest& request)
 {
-    const bool save = spec.kind == FileDialogSpec::Kind::Save;
-    QFileDialog dlg(parent_, Q(spec.title), QString::fromStdString(spec.folder.string()));
+    const bool save = request.kind == FileDialogRequest::Kind::Save;
+    QFileDialog dlg(parent_, Q(request.title), QString::fromStdString(request.folder.string()));
     // Qt's own dialog: its filters ignore case and it behaves the same on every desktop.
     dlg.setOption(QFileDialog::DontUseNativeDialog);
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    const QString filters = QtNameFilters(spec.filter);
+    const QString filters = QtNameFilters(request.filter);
     if (!filters.isEmpty())
         dlg.setNameFilters(filters.split(";;"));
-    const QString name = Q(spec.fileName);
+    const QString name = Q(request.fileName);
     if (!name.isEmpty() && !name.contains('*') && !name.contains('?'))
         dlg.selectFile(name);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty())

@@ -15,7 +15,7 @@ enum class MsgIcon { None, Information, Question, Critical, Exclamation };
 enum class MsgButtons { Ok, YesNo };
 enum class MsgAnswer { Ok, Yes, No };
 
-struct FileDialogSpec {
+struct FileDialogRequest {
     enum class Kind { Open, Save };
     Kind kind = Kind::Open;
     std::string title;             // empty: the toolkit's own title
@@ -31,7 +31,7 @@ public:
     virtual MsgAnswer Message(MsgIcon icon, std::string_view title, std::string_view text, MsgButtons buttons) = 0;
     // Shows a modal file dialog; the chosen path, or nothing when cancelled. An open dialog accepts
     // only existing files; a save dialog asks before replacing an existing file.
-    virtual std::optional<std::filesystem::path> FileDialog(const FileDialogSpec& spec) = 0;
+    virtual std::optional<std::filesystem::path> FileDialog(const FileDialogRequest& request) = 0;
 };
 
 // The dialogs of the program: QMessageBox and QFileDialog over `parent`.
@@ -41,7 +41,7 @@ public:
     void SetParent(QWidget* parent) { parent_ = parent; }
 
     MsgAnswer Message(MsgIcon icon, std::string_view title, std::string_view text, MsgButtons buttons) override;
-    std::optional<std::filesystem::path> FileDialog(const FileDialogSpec& spec) override;
+    std::optional<std::filesystem::path> FileDialog(const FileDialogRequest& request) override;
 
 private:
     QWidget* parent_;

@@ -34,15 +34,15 @@ MsgAnswer ScriptedPrompts::Message(MsgIcon icon, std::string_view title, std::st
     return answer;
 }
 
-std::optional<std::filesystem::path> ScriptedPrompts::FileDialog(const FileDialogSpec& spec)
+std::optional<std::filesystem::path> ScriptedPrompts::FileDialog(const FileDialogRequest& request)
 {
     Asked asked;
     asked.isDialog = true;
-    asked.title = spec.title;
-    asked.dialog = spec;
+    asked.title = request.title;
+    asked.dialog = request;
     log_.push_back(asked);
     if (answers_.empty() || !answers_.front().forDialog) {
-        Unscripted("file dialog \"" + spec.title + "\" (" + spec.filter + ")");
+        Unscripted("file dialog \"" + request.title + "\" (" + request.filter + ")");
         return std::nullopt;
     }
     auto file = std::move(answers_.front().file);

@@ -20,7 +20,7 @@ public:
         std::string text;
         MsgButtons buttons = MsgButtons::Ok;
         // A file dialog:
-        FileDialogSpec dialog;
+        FileDialogRequest dialog;
     };
 
     // The answer to the next message box: Ok for a box with OK, Yes or No for a question.
@@ -37,7 +37,7 @@ public:
     std::function<void(const std::string&)> OnUnscripted;
 
     MsgAnswer Message(MsgIcon icon, std::string_view title, std::string_view text, MsgButtons buttons) override;
-    std::optional<std::filesystem::path> FileDialog(const FileDialogSpec& spec) override;
+    std::optional<std::filesystem::path> FileDialog(const FileDialogRequest& request) override;
 
 private:
     struct Step {

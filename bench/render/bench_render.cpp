@@ -93,7 +93,7 @@ struct CountingPrompts final : Prompts {
         ++messages;
         return MsgAnswer::Ok;
     }
-    std::optional<fs::path> FileDialog(const FileDialogSpec&) override { return std::nullopt; }
+    std::optional<fs::path> FileDialog(const FileDialogRequest&) override { return std::nullopt; }
 };
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }

@@ -53,8 +53,8 @@ TEST(FileSaveAs, AFreshProjectIsWrittenWholeUnderTheChosenName)
     d.Action("mnuFileSaveAs")->trigger();
 
     ASSERT_EQ(d.prompts.Log().size(), 1u);
-    const FileDialogSpec& dlg = Last(d).dialog;
-    EXPECT_EQ(dlg.kind, FileDialogSpec::Kind::Save);
+    const FileDialogRequest& dlg = Last(d).dialog;
+    EXPECT_EQ(dlg.kind, FileDialogRequest::Kind::Save);
     EXPECT_EQ(dlg.filter, kKqcFilter);
     EXPECT_EQ(dlg.folder, d.paths.ProgramDir());
     EXPECT_EQ(dlg.fileName, "*.KQC");
@@ -95,7 +95,7 @@ TEST(FileSaveAs, ACancelWritesNothingAndExitStillAsks)
     d.Action("mnuFileSaveAs")->trigger();
     ASSERT_EQ(d.prompts.Log().size(), 2u);
     EXPECT_TRUE(d.prompts.Log()[0].isDialog);
-    EXPECT_EQ(d.prompts.Log()[0].dialog.kind, FileDialogSpec::Kind::Save);
+    EXPECT_EQ(d.prompts.Log()[0].dialog.kind, FileDialogRequest::Kind::Save);
     EXPECT_EQ(d.prompts.Log()[1].dialog.fileName, "*.KQC") << "the cancelled dialog kept its preset";
     EXPECT_EQ(FilesIn(d.paths.ProgramDir()), 0u);
     EXPECT_EQ(d.project.DataFile, "None");
@@ -148,8 +148,8 @@ TEST(FileOpen, TheDataFolderIsPresetOnTheFirstOpenOnly)
     d.Action("mnuFileOpen")->trigger();
 
     ASSERT_EQ(d.prompts.Log().size(), 2u);
-    const FileDialogSpec& first = d.prompts.Log()[0].dialog;
-    EXPECT_EQ(first.kind, FileDialogSpec::Kind::Open);
+    const FileDialogRequest& first = d.prompts.Log()[0].dialog;
+    EXPECT_EQ(first.kind, FileDialogRequest::Kind::Open);
     EXPECT_EQ(first.filter, kKqcFilter);
     EXPECT_EQ(first.folder, d.paths.ProgramDir());
     EXPECT_EQ(first.fileName, "*.KQC");
@@ -292,8 +292,8 @@ TEST(ScreenFiles, ExportedHomeScreenImportsIntoScreenSeven)
     const fs::path file = d.root / "Home.KQS";
     d.prompts.ChooseFile(file);
     d.Action("mnuExport")->trigger();
-    const FileDialogSpec& exportDlg = Last(d).dialog;
-    EXPECT_EQ(exportDlg.kind, FileDialogSpec::Kind::Save);
+    const FileDialogRequest& exportDlg = Last(d).dialog;
+    EXPECT_EQ(exportDlg.kind, FileDialogRequest::Kind::Save);
     EXPECT_EQ(exportDlg.filter, kKqsFilter);
     EXPECT_EQ(exportDlg.folder, d.paths.ProgramDir());
     EXPECT_EQ(exportDlg.fileName, "*.KQS");
@@ -312,8 +312,8 @@ TEST(ScreenFiles, ExportedHomeScreenImportsIntoScreenSeven)
     d.List("cboScreenNumber")->setCurrentIndex(7);
     d.prompts.ChooseFile(file);
     d.Action("mnuImportScreen")->trigger();
-    const FileDialogSpec& importDlg = Last(d).dialog;
-    EXPECT_EQ(importDlg.kind, FileDialogSpec::Kind::Open);
+    const FileDialogRequest& importDlg = Last(d).dialog;
+    EXPECT_EQ(importDlg.kind, FileDialogRequest::Kind::Open);
     EXPECT_EQ(importDlg.folder, d.paths.ProgramDir()) << "the screen dialogs start in the data folder every time";
     EXPECT_EQ(importDlg.fileName, "*.KQS");
 

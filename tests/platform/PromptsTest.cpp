@@ -66,10 +66,10 @@ TEST(QtPrompts, AnOpenDialogGivesTheChosenFileOrNothingWhenCancelled)
     test::TempDir dir;
     { std::ofstream(dir / "Panel.kqc") << "x"; }
     QtPrompts prompts;
-    FileDialogSpec spec;
-    spec.filter = "Brivane Touch Data Files (*.KQC)|*.KQC|All Files (*.*)|*.*";
-    spec.folder = dir.path();
-    spec.fileName = "*.KQC";
+    FileDialogRequest request;
+    request.filter = "Brivane Touch Data Files (*.KQC)|*.KQC|All Files (*.*)|*.*";
+    request.folder = dir.path();
+    request.fileName = "*.KQC";
 
     QStringList filters;
     WhenModal([&](QWidget* w) {
@@ -79,13 +79,13 @@ TEST(QtPrompts, AnOpenDialogGivesTheChosenFileOrNothingWhenCancelled)
         dlg->findChild<QLineEdit*>("fileNameEdit")->setText("Panel.kqc");
         QMetaObject::invokeMethod(dlg, "accept");
     });
-    const auto chosen = prompts.FileDialog(spec);
+    const auto chosen = prompts.FileDialog(request);
     ASSERT_TRUE(chosen.has_value());
     EXPECT_EQ(*chosen, dir / "Panel.kqc");
     EXPECT_EQ(filters.size(), 2);
 
     WhenModal([](QWidget* w) { qobject_cast<QDialog*>(w)->reject(); });
-    EXPECT_FALSE(prompts.FileDialog(spec).has_value());
+    EXPECT_FALSE(prompts.FileDialog(request).has_value());
 }
 
 TEST(ScriptedPrompts, RecordsEveryQuestionAndGivesTheScriptedAnswers)
@@ -97,12 +97,12 @@ TEST(ScriptedPrompts, RecordsEveryQuestionAndGivesTheScriptedAnswers)
     p.CancelFile();
 
     EXPECT_EQ(p.Message(MsgIcon::Question, "T", "Q?", MsgButtons::YesNo), MsgAnswer::Yes);
-    FileDialogSpec spec;
-    spec.kind = FileDialogSpec::Kind::Save;
-    spec.filter = "F (*.KQC)|*.KQC";
-    EXPECT_EQ(p.FileDialog(spec), std::filesystem::path("/tmp/a.KQC"));
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    request.filter = "F (*.KQC)|*.KQC";
+    EXPECT_EQ(p.FileDialog(request), std::filesystem::path("/tmp/a.KQC"));
     EXPECT_EQ(p.Message(MsgIcon::Critical, "Error", "Bad", MsgButtons::Ok), MsgAnswer::Ok);
-    EXPECT_FALSE(p.FileDialog(spec).has_value());
+    EXPECT_FALSE(p.FileDialog(request).has_value());
     EXPECT_EQ(p.Pending(), 0u);
 
     ASSERT_EQ(p.Log().size(), 4u);
@@ -111,7 +111,7 @@ TEST(ScriptedPrompts, RecordsEveryQuestionAndGivesTheScriptedAnswers)
     EXPECT_EQ(p.Log()[0].text, "Q?");
     EXPECT_EQ(p.Log()[0].buttons, MsgButtons::YesNo);
     EXPECT_TRUE(p.Log()[1].isDialog);
-    EXPECT_EQ(p.Log()[1].dialog.kind, FileDialogSpec::Kind::Save);
+    EXPECT_EQ(p.Log()[1].dialog.kind, FileDialogRequest::Kind::Save);
     EXPECT_EQ(p.Log()[2].title, "Error");
     EXPECT_EQ(p.Log()[2].icon, MsgIcon::Critical);
 }
@@ -123,12 +123,12 @@ TEST(ScriptedPrompts, ReportsWhatWasNotScriptedAndAnswersSafely)
     p.OnUnscripted = [&](const std::string& what) { reports.push_back(what); };
 
     EXPECT_EQ(p.Message(MsgIcon::Question, "T", "Discard?", MsgButtons::YesNo), MsgAnswer::No);
-    EXPECT_FALSE(p.FileDialog(FileDialogSpec{}).has_value());
+    EXPECT_FALSE(p.FileDialog(FileDialogRequest{}).has_value());
     // An answer of the wrong kind is no answer.
     p.Answer(MsgAnswer::Ok);
     EXPECT_EQ(p.Message(MsgIcon::Question, "T", "Discard?", MsgButtons::YesNo), MsgAnswer::No);
     p.Answer(MsgAnswer::Yes);
-    EXPECT_FALSE(p.FileDialog(FileDialogSpec{}).has_value());
+    EXPECT_FALSE(p.FileDialog(FileDialogRequest{}).has_value());
 
     ASSERT_EQ(reports.size(), 4u);
     EXPECT_NE(reports[0].find("Discard?"), std::string::npos);
