@@ -124,7 +124,7 @@ IoResult ReadBmpFile(const fs::path& file, BmpImage& out)
     if (IoResult r = ReadWholeFile(file, bytes); !r)
         return r;
     if (IoResult r = DecodeBmp(bytes, out); !r)
-        return IoResult::Fail("\"" + file.string() + "\": " + r.message + ".");
+        return IoResult::Fail(Quoted(file) + ": " + r.message + ".");
     return IoResult::Ok();
 }
 

@@ -1,5 +1,6 @@
 #include "data/FileIO.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -10,8 +11,6 @@ namespace kx4 {
 namespace fs = std::filesystem;
 
 namespace {
-
-std::string Quote(const fs::path& p) { return "\"" + p.string() + "\""; }
 
 std::string SysError() { return std::strerror(errno); }
 
@@ -24,55 +23,98 @@ public:
     Fd& operator=(const Fd&) = delete;
     int get() const { return fd_; }
     int release() { int f = fd_; fd_ = -1; return f; }
+    void reset(int fd)
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = fd;
+    }
 private:
     int fd_;
 };
 
-bool WriteAll(int fd, const std::uint8_t* data, std::size_t size)
+// Opens `file` for reading when it is a regular file; `size` is its length.
+IoResult OpenRegular(const fs::path& file, Fd& fd, std::uintmax_t& size)
 {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
+    Fd opened(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+    if (opened.get() < 0)
+        return IoResult::Fail("Cannot open " + Quoted(file) + ": " + SysError() + ".");
+    struct stat st {};
+    if (::fstat(opened.get(), &st) != 0)
+        return IoResult::Fail("Cannot read " + Quoted(file) + ": " + SysError() + ".");
+    if (!S_ISREG(st.st_mode))
+        return IoResult::Fail(Quoted(file) + (S_ISDIR(st.st_mode) ? " is a folder." : " is not a file."));
+    size = static_cast<std::uintmax_t>(st.st_size);
+    fd.reset(opened.release());
+    return IoResult::Ok();
+}
+
+// Why the last write stopped short: errno, or a write that moved nothing.
+std::string WriteError() { return errno != 0 ? SysError() : std::string("nothing could be written"); }
+
+} // namespace
+
+std::string Quoted(const fs::path& file) { return "\"" + file.string() + "\""; }
+
+std::ptrdiff_t ReadFullAt(int fd, std::span<std::uint8_t> buffer, std::uint64_t offset)
+{
+    std::size_t done = 0;
+    while (done < buffer.size()) {
+        const ssize_t n = ::pread(fd, buffer.data() + done, buffer.size() - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return -1;
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    return static_cast<std::ptrdiff_t>(done);
+}
+
+std::size_t WriteFullAt(int fd, std::span<const std::uint8_t> bytes, std::uint64_t offset)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::pwrite(fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(offset + done));
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0) {
             if (n == 0)
-                errno = EIO;
-            return false;
+                errno = 0;
+            break;
         }
-        data += n;
-        size -= static_cast<std::size_t>(n);
+        done += static_cast<std::size_t>(n);
     }
-    return true;
+    return done;
 }
 
-} // namespace
+IoResult ReadFileStart(const fs::path& file, std::span<std::uint8_t> buffer, std::size_t& got, std::uintmax_t& fileSize)
+{
+    got = 0;
+    Fd fd(-1);
+    if (IoResult r = OpenRegular(file, fd, fileSize); !r)
+        return r;
+    const std::ptrdiff_t n = ReadFullAt(fd.get(), buffer.first(static_cast<std::size_t>(std::min<std::uintmax_t>(fileSize, buffer.size()))), 0);
+    if (n < 0)
+        return IoResult::Fail("Cannot read " + Quoted(file) + ": " + SysError() + ".");
+    got = static_cast<std::size_t>(n); // a file that shrank meanwhile gives what is there
+    return IoResult::Ok();
+}
 
 IoResult ReadWholeFile(const fs::path& file, std::vector<std::uint8_t>& out, std::uintmax_t maxBytes)
 {
-    Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0)
-        return IoResult::Fail("Cannot open " + Quote(file) + ": " + SysError());
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
-        return IoResult::Fail("Cannot read " + Quote(file) + ": " + SysError());
-    if (!S_ISREG(st.st_mode))
-        return IoResult::Fail(Quote(file) + " is not a file.");
-    if (static_cast<std::uintmax_t>(st.st_size) > maxBytes)
-        return IoResult::Fail(Quote(file) + " is too large.");
-
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(st.st_size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::read(fd.get(), bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return IoResult::Fail("Cannot read " + Quote(file) + ": " + SysError());
-        if (n == 0)
-            break; // the file shrank meanwhile: keep what is there
-        done += static_cast<std::size_t>(n);
-    }
-    bytes.resize(done);
+    Fd fd(-1);
+    std::uintmax_t size = 0;
+    if (IoResult r = OpenRegular(file, fd, size); !r)
+        return r;
+    if (size > maxBytes)
+        return IoResult::Fail(Quoted(file) + " is too large.");
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+    const std::ptrdiff_t n = ReadFullAt(fd.get(), bytes, 0);
+    if (n < 0)
+        return IoResult::Fail("Cannot read " + Quoted(file) + ": " + SysError() + ".");
+    bytes.resize(static_cast<std::size_t>(n)); // a file that shrank meanwhile gives what is there
     out = std::move(bytes);
     return IoResult::Ok();
 }
@@ -87,14 +129,14 @@ IoResult WriteVia(const fs::path& target, bool flush, const std::function<std::s
     std::string tmpl = (dir / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
     Fd fd(::mkstemp(tmpl.data()));
     if (fd.get() < 0)
-        return IoResult::Fail("Cannot write " + Quote(target) + ": " + SysError());
+        return IoResult::Fail("Cannot write " + Quoted(target) + ": " + SysError());
     const fs::path tmp = tmpl;
     auto fail = [&](const std::string& why) {
         if (fd.get() >= 0)
             ::close(fd.release());
         std::error_code ec;
         fs::remove(tmp, ec);
-        return IoResult::Fail("Cannot write " + Quote(target) + ": " + why);
+        return IoResult::Fail("Cannot write " + Quoted(target) + ": " + why);
     };
 
     if (std::string error = body(fd.get()); !error.empty())
@@ -132,13 +174,15 @@ IoResult WriteFileAtomic(const fs::path& target, const ChunkSource& source, bool
     return WriteVia(target, flush, [&](int fd) -> std::string {
         std::vector<std::uint8_t> chunk;
         std::string error;
+        std::uint64_t at = 0;
         for (;;) {
             chunk.clear();
             const bool more = source(chunk, error);
             if (!error.empty())
                 return error;
-            if (!WriteAll(fd, chunk.data(), chunk.size()))
-                return SysError();
+            if (WriteFullAt(fd, chunk, at) != chunk.size())
+                return WriteError();
+            at += chunk.size();
             if (!more)
                 return {};
         }
@@ -148,7 +192,7 @@ IoResult WriteFileAtomic(const fs::path& target, const ChunkSource& source, bool
 IoResult WriteFileAtomic(const fs::path& target, std::span<const std::uint8_t> bytes, bool flush)
 {
     return WriteVia(target, flush, [&](int fd) -> std::string {
-        return WriteAll(fd, bytes.data(), bytes.size()) ? std::string() : SysError();
+        return WriteFullAt(fd, bytes, 0) == bytes.size() ? std::string() : WriteError();
     });
 }
 

@@ -19,6 +19,22 @@ struct IoResult {
     explicit operator bool() const { return ok; }
 };
 
+// The file's path in double quotes, as messages name files.
+std::string Quoted(const std::filesystem::path& file);
+
+// Reads from `offset` until `buffer` is full or the file ends, retrying interrupted reads; the
+// bytes read, or -1 with errno set.
+std::ptrdiff_t ReadFullAt(int fd, std::span<std::uint8_t> buffer, std::uint64_t offset);
+
+// Writes all of `bytes` at `offset`, retrying interrupted and partial writes; the bytes written,
+// fewer only after an error (errno set) or a write that moved nothing (errno 0).
+std::size_t WriteFullAt(int fd, std::span<const std::uint8_t> bytes, std::uint64_t offset);
+
+// Reads the start of `file` into `buffer`, at most its size: `got` bytes; `fileSize` is the size of
+// the whole file.
+IoResult ReadFileStart(const std::filesystem::path& file, std::span<std::uint8_t> buffer, std::size_t& got,
+                       std::uintmax_t& fileSize);
+
 // Reads the whole file into `out`; refuses files larger than `maxBytes`.
 IoResult ReadWholeFile(const std::filesystem::path& file, std::vector<std::uint8_t>& out,
                        std::uintmax_t maxBytes = 512u * 1024u * 1024u);

@@ -1,5 +1,6 @@
 #pragma once
-// Sizes in pixels: the panel's display by PanelSettings.ScnRes, and the size type the pictures share.
+// Sizes in pixels: the panel's display by PanelSettings.ScnRes, the size type the pictures share, and
+// twips, the unit of caption insets and window places (15 per pixel).
 #include <array>
 
 namespace kx4 {
@@ -9,6 +10,14 @@ struct PicSize {
     int height = 0;
     friend bool operator==(const PicSize&, const PicSize&) = default;
 };
+
+constexpr int kTwipsPerPixel = 15;
+
+// Twips to whole pixels, rounded to the nearest.
+constexpr int TwipsToPixels(int twips)
+{
+    return twips >= 0 ? (twips + 7) / kTwipsPerPixel : -((-twips + 7) / kTwipsPerPixel);
+}
 
 constexpr int kPanelSizeCount = 3; // "4.3 (480x272)", "3.5 (320x240)", "7.0 (800x480)"
 

@@ -7,8 +7,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string Quote(const std::string& s) { return "\"" + s + "\""; }
-
 void PutWord(std::vector<std::uint8_t>& out, int v)
 {
     out.push_back(static_cast<std::uint8_t>(v & 0xFF));
@@ -56,7 +54,7 @@ IoResult EncodePanelData(const ProjectTables& tables, std::vector<std::uint8_t>&
 
 IoResult DecodePanelData(std::span<const std::uint8_t> bytes, ProjectTables& out, const std::string& what)
 {
-    const IoResult damaged = IoResult::Fail(Quote(what) + " is not a panel data file: it is cut short or damaged.");
+    const IoResult damaged = IoResult::Fail(Quoted(what) + " is not a panel data file: it is cut short or damaged.");
     if (bytes.size() < kPanelTablesBytes)
         return damaged;
     ProjectTables t;
@@ -80,7 +78,7 @@ IoResult EncodeScreenData(const ScreenData& screen, std::vector<std::uint8_t>& o
 {
     const std::string ansi = Utf8ToAnsi(screen.background);
     if (ansi.size() > kScreenBackgroundCodes)
-        return IoResult::Fail("Cannot export to " + Quote(what) + ": the screen's background text is longer than "
+        return IoResult::Fail("Cannot export to " + Quoted(what) + ": the screen's background text is longer than "
                               + std::to_string(kScreenBackgroundCodes) + " characters.");
     std::vector<std::uint8_t> bytes;
     bytes.reserve(kScreenFileBytes);
@@ -95,7 +93,7 @@ IoResult EncodeScreenData(const ScreenData& screen, std::vector<std::uint8_t>& o
 IoResult DecodeScreenData(std::span<const std::uint8_t> bytes, ScreenData& out, const std::string& what)
 {
     if (bytes.size() < kScreenFileBytes)
-        return IoResult::Fail(Quote(what) + " is not a screen file: it is cut short or damaged.");
+        return IoResult::Fail(Quoted(what) + " is not a screen file: it is cut short or damaged.");
     ScreenData screen;
     std::size_t at = GetWords(bytes, 0, screen.cfg);
     at = GetWords(bytes, at, screen.dsn);
@@ -112,7 +110,7 @@ IoResult SavePanelDataFile(const ProjectTables& tables, const fs::path& file)
 {
     std::vector<std::uint8_t> bytes;
     if (IoResult r = EncodePanelData(tables, bytes); !r)
-        return IoResult::Fail("Cannot save " + Quote(file.string()) + ": " + r.message);
+        return IoResult::Fail("Cannot save " + Quoted(file) + ": " + r.message);
     return WriteFileAtomic(file, bytes);
 }
 

@@ -1,18 +1,12 @@
 #pragma once
 // Sizes and places of the main window, its element-list frames and the layout area for the panel's
 // size and orientation, in twips (15 per pixel) unless said otherwise.
+#include "data/PanelSizes.h"
+
 #include <optional>
 #include <string>
 
 namespace kx4 {
-
-constexpr int kTwipsPerPixel = 15;
-
-// Twips to whole pixels, rounded to the nearest.
-constexpr int TwipsToPixels(int twips)
-{
-    return twips >= 0 ? (twips + 7) / kTwipsPerPixel : -((-twips + 7) / kTwipsPerPixel);
-}
 
 // A display at least this high (twips) shows an 800 x 480 portrait panel whole, without panning.
 constexpr int kTallDisplayTwips = 14925;

@@ -11,6 +11,7 @@
 //   frmOrvel_Program.cpp  "Create SD Card"
 #include "platform/Paths.h"
 
+#include <QImage>
 #include <QMainWindow>
 
 #include <array>
@@ -149,6 +150,9 @@ private:
     void SetOuterSize(int widthTwips, int heightTwips);
     void ShowBackground();
     void ShowFileMissing(const std::string& stored);
+    // Reads a background or logo picture; the last one read is kept while its file is unchanged,
+    // so that redraws do not read it again.
+    bool LoadPicture(const std::filesystem::path& file, QImage& picture);
 
     // --- File and element commands (frmOrvel_File.cpp, frmOrvel_Elements.cpp)
     void ConnectFileAndElementCommands();
@@ -180,6 +184,12 @@ private:
     int outerWidthTwips_ = 0;
     int outerHeightTwips_ = 0;
     int redrawsDone_ = 0; // completed ShowScreen calls
+    struct LoadedPicture {
+        std::filesystem::path file;
+        std::filesystem::file_time_type time;
+        std::uintmax_t size = 0;
+        QImage image;
+    } lastPicture_;
     bool PlacementHintShown = false;
     DragOutline* dragOutline_ = nullptr;
     void ConnectDragHandlers();

@@ -7,6 +7,7 @@
 #include "designer/LayoutArea.h"
 #include "designer/PanelOptions.h"
 #include "designer/ScreenGeometry.h"
+#include "designer/render/Renderer.h"
 #include "platform/DisplaySize.h"
 #include "platform/Files.h"
 #include "platform/Prompts.h"
@@ -104,7 +105,7 @@ void frmOrvel::ShowBackground()
         // A file that is there but is no picture we can read counts as missing.
         const std::filesystem::path file = paths_.Map(text);
         QImage picture;
-        if (PathExists(file) && ReadBmpFile(file, picture)) {
+        if (LoadPicture(file, picture)) {
             surface->SetPicture(std::move(picture));
             lblBGFile->setText(QString::fromStdString(text));
         } else {
@@ -115,9 +116,26 @@ void frmOrvel::ShowBackground()
     }
 }
 
+bool frmOrvel::LoadPicture(const std::filesystem::path& file, QImage& picture)
+{
+    std::error_code ec;
+    if (!PathExists(file))
+        return false;
+    const auto time = std::filesystem::last_write_time(file, ec);
+    const auto size = std::filesystem::file_size(file, ec);
+    if (ec || file != lastPicture_.file || time != lastPicture_.time || size != lastPicture_.size) {
+        QImage read;
+        if (!ReadBmpFile(file, read))
+            return false;
+        lastPicture_ = {file, time, size, std::move(read)};
+    }
+    picture = lastPicture_.image;
+    return true;
+}
+
 void frmOrvel::ShowFileMissing(const std::string& stored)
 {
-    prompts_.Message(MsgIcon::Information, "File Missing", "File Not Found\n" + stored, MsgButtons::Ok);
+    ShowFileNotFound(prompts_, stored);
     LayoutSurface* surface = picLayout->Surface();
     surface->ClearPicture();
     surface->SetBackColor(Qt::white);
@@ -129,7 +147,7 @@ void frmOrvel::LoadQVRBG()
     LayoutSurface* surface = picLayout->Surface();
     const std::filesystem::path file = paths_.LogoFile(m_.GetScnRes(), m_.GetLayout());
     QImage picture;
-    if (!file.empty() && PathExists(file) && ReadBmpFile(file, picture)) {
+    if (!file.empty() && LoadPicture(file, picture)) {
         surface->SetPicture(std::move(picture));
         return;
     }

@@ -18,22 +18,21 @@ IoResult CopyFileTo(const fs::path& source, const fs::path& destination)
 {
     const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
-        return IoResult::Fail("Cannot open \"" + source.string() + "\": " + std::strerror(errno));
+        return IoResult::Fail("Cannot open " + Quoted(source) + ": " + std::strerror(errno));
 
     constexpr std::size_t kChunk = 1 << 20;
+    std::uint64_t at = 0;
     IoResult r = WriteFileAtomic(destination, [&](std::vector<std::uint8_t>& chunk, std::string& error) {
         chunk.resize(kChunk);
-        ssize_t n;
-        do {
-            n = ::read(in, chunk.data(), kChunk);
-        } while (n < 0 && errno == EINTR);
+        const std::ptrdiff_t n = ReadFullAt(in, chunk, at);
         if (n < 0) {
-            error = "cannot read \"" + source.string() + "\": " + std::strerror(errno);
+            error = "cannot read " + Quoted(source) + ": " + std::strerror(errno);
             chunk.clear();
             return false;
         }
         chunk.resize(static_cast<std::size_t>(n));
-        return n > 0;
+        at += chunk.size();
+        return chunk.size() == kChunk; // a short read is the end of the file
     });
     ::close(in);
     return r;

@@ -184,17 +184,11 @@ IoResult RawDisk::ReadSector(std::uint32_t offset, std::span<std::uint8_t, kRawS
         return fail(what + "\nThe offset is not at the start of a sector.");
 
     std::array<std::uint8_t, kRawSectorSize> buffer{};
-    std::size_t done = 0;
-    while (done < buffer.size()) {
-        const ssize_t n = ::pread(hDisk, buffer.data() + done, buffer.size() - done, static_cast<off_t>(offset + done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return fail(what + "\n" + node_ + ": " + SysError(errno));
-        if (n == 0)
-            return fail(what + "\n" + node_ + " ends before that sector.");
-        done += static_cast<std::size_t>(n);
-    }
+    const std::ptrdiff_t n = ReadFullAt(hDisk, buffer, offset);
+    if (n < 0)
+        return fail(what + "\n" + node_ + ": " + SysError(errno));
+    if (n < static_cast<std::ptrdiff_t>(buffer.size()))
+        return fail(what + "\n" + node_ + " ends before that sector.");
     std::copy(buffer.begin(), buffer.end(), SectorBuf.begin());
     return IoResult::Ok();
 }
@@ -214,16 +208,10 @@ IoResult RawDisk::WriteSectors(std::uint32_t offset, std::span<const std::uint8_
     if (sectors.size() % kRawSectorSize != 0)
         return IoResult::Fail(what + "\nThe write does not end at the end of a sector.");
 
-    std::size_t done = 0;
-    while (done < sectors.size()) {
-        const ssize_t n = ::pwrite(hDisk, sectors.data() + done, sectors.size() - done, static_cast<off_t>(offset + done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
+    if (WriteFullAt(hDisk, sectors, offset) < sectors.size()) {
+        if (errno != 0)
             return IoResult::Fail(what + "\n" + node_ + ": " + SysError(errno));
-        if (n == 0)
-            return IoResult::Fail(what + "\n" + node_ + " ends before that sector.");
-        done += static_cast<std::size_t>(n);
+        return IoResult::Fail(what + "\n" + node_ + " ends before that sector.");
     }
     return IoResult::Ok();
 }

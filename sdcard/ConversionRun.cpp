@@ -40,7 +40,7 @@ CompileResult CompileAll(modOrvel& m, const Paths& paths, const CompileOptions& 
                 result.skipped.push_back({row, file, r.message});
             } else if (PackedSize(buf.PicWordCount) > SlotSize(row)) {
                 result.skipped.push_back({row, file,
-                    "\"" + file.string() + "\": the picture needs " + std::to_string(buf.PicWordCount * 2)
+                    Quoted(file) + ": the picture needs " + std::to_string(buf.PicWordCount * 2)
                         + " bytes, its slot holds " + std::to_string(SlotSize(row)) + "."});
             } else if (IoResult w = WritePic(buf, ImgOffset(row), sink); !w) {
                 result.write = w;

@@ -15,7 +15,7 @@ ImageFileSink::~ImageFileSink()
 
 IoResult ImageFileSink::Fail(const std::string& what) const
 {
-    return IoResult::Fail("Cannot write \"" + file_.string() + "\"" + what + ".");
+    return IoResult::Fail("Cannot write " + Quoted(file_) + what + ".");
 }
 
 IoResult ImageFileSink::Open(const std::filesystem::path& file)
@@ -40,17 +40,10 @@ IoResult ImageFileSink::WriteSectors(std::uint32_t offset, std::span<const std::
         return Fail(": the file is not open");
     if (offset % kSectorSize != 0 || bytes.size() % kSectorSize != 0)
         return Fail(" at byte " + std::to_string(offset) + ": not whole sectors");
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::pwrite(fd_, bytes.data() + done, bytes.size() - done,
-                                   static_cast<off_t>(offset) + static_cast<off_t>(done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            const std::string why = n == 0 ? std::string("nothing written") : std::strerror(errno);
-            return Fail(" at byte " + std::to_string(std::uint64_t{offset} + done) + ": " + why);
-        }
-        done += static_cast<std::size_t>(n);
+    const std::size_t done = WriteFullAt(fd_, bytes, offset);
+    if (done < bytes.size()) {
+        const std::string why = errno == 0 ? std::string("nothing written") : std::strerror(errno);
+        return Fail(" at byte " + std::to_string(std::uint64_t{offset} + done) + ": " + why);
     }
     return IoResult::Ok();
 }

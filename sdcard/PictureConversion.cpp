@@ -4,11 +4,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #include <immintrin.h>
@@ -21,44 +16,12 @@ namespace {
 // Bytes behind the file's bytes that the vector loop may read (and ignore) past a row's end.
 constexpr std::size_t kReadSlack = 16;
 
-std::string Quote(const std::filesystem::path& p) { return "\"" + p.string() + "\""; }
-
 // Reads up to kBmpBufSize bytes of `file` into buf.BmpBuf; `fileSize` gets the whole file's size.
 IoResult ReadSource(const std::filesystem::path& file, PicBuffers& buf, std::uintmax_t& fileSize)
 {
     buf.BmpSize = 0;
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return IoResult::Fail("Cannot open " + Quote(file) + ": " + std::strerror(errno) + ".");
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        const int err = errno;
-        ::close(fd);
-        return IoResult::Fail("Cannot read " + Quote(file) + ": " + std::strerror(err) + ".");
-    }
-    if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return IoResult::Fail(Quote(file) + (S_ISDIR(st.st_mode) ? " is a folder." : " is not a file."));
-    }
-    fileSize = static_cast<std::uintmax_t>(st.st_size);
-    const std::size_t want = static_cast<std::size_t>(std::min<std::uintmax_t>(fileSize, kBmpBufSize));
-    std::size_t done = 0;
-    while (done < want) {
-        const ssize_t n = ::read(fd, buf.BmpBuf.data() + done, want - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            const int err = errno;
-            ::close(fd);
-            return IoResult::Fail("Cannot read " + Quote(file) + ": " + std::strerror(err) + ".");
-        }
-        if (n == 0)
-            break; // shorter than it was: the parser decides whether enough is there
-        done += static_cast<std::size_t>(n);
-    }
-    ::close(fd);
-    buf.BmpSize = done;
-    return IoResult::Ok();
+    // Short files are left to the parser, which decides whether enough is there.
+    return ReadFileStart(file, std::span(buf.BmpBuf).first(kBmpBufSize), buf.BmpSize, fileSize);
 }
 
 // Conversion and packing carry a full build of the card image, 42 million pixels: the plain loops
@@ -156,8 +119,8 @@ IoResult CompilePic(const std::filesystem::path& file, bool withHeader, PicBuffe
     BmpLayout l;
     if (IoResult r = ParseBmp(bytes, l); !r) {
         if (fileSize > kBmpBufSize)
-            return IoResult::Fail(Quote(file) + ": the file is larger than " + std::to_string(kBmpBufSize) + " bytes.");
-        return IoResult::Fail(Quote(file) + ": " + r.message + ".");
+            return IoResult::Fail(Quoted(file) + ": the file is larger than " + std::to_string(kBmpBufSize) + " bytes.");
+        return IoResult::Fail(Quoted(file) + ": " + r.message + ".");
     }
 
     const std::size_t h = withHeader ? kPicHeaderWords : 0;

@@ -14,7 +14,6 @@
 #include <QString>
 
 #include <array>
-#include <cmath>
 #include <cstdio>
 #include <vector>
 
@@ -25,9 +24,6 @@ constexpr int kCaptionWidth = 480;
 constexpr int kCaptionHeight = 36;
 
 QRgb TextColor(int color) { return color == 0 ? kBlack : kWhite; }
-
-// A distance in twips as whole pixels, to the nearest.
-int TwipsToPixels(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
 
 } // namespace
 
@@ -190,7 +186,7 @@ void ScreenRenderer::DrawBackground()
         // cannot be read as a picture counts as missing.
         if (PathExists(file) && LoadPicture(file))
             return;
-        prompts_.Message(MsgIcon::Information, "File Missing", "File Not Found\n" + bg, MsgButtons::Ok);
+        ShowFileNotFound(prompts_, bg);
         t_.picLayout.Clear(kWhite);
         return;
     }
@@ -259,6 +255,11 @@ IoResult ScreenRenderer::RenderIPImages(int iRes)
             return r;
     }
     return IoResult::Ok();
+}
+
+void ShowFileNotFound(Prompts& prompts, const std::string& stored)
+{
+    prompts.Message(MsgIcon::Information, "File Missing", "File Not Found\n" + stored, MsgButtons::Ok);
 }
 
 } // namespace kx4

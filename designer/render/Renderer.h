@@ -86,4 +86,8 @@ private:
     std::map<std::filesystem::path, QImage> pictures_;
 };
 
+// The box that names a missing or unreadable background picture, `stored` as the project holds it;
+// the designer and the renderer show the same one.
+void ShowFileNotFound(Prompts& prompts, const std::string& stored);
+
 } // namespace kx4

@@ -3,12 +3,13 @@
 // screen bitmaps in BMPImages and the core image built from them, for tests and benchmarks.
 #include "assets/ArtworkSizes.h"
 #include "assets/Bmp.h"
+#include "designer/render/Canvas.h"
 #include "platform/Paths.h"
 
 namespace kx4 {
 
-// The colour of the screen bitmaps of displays not in use, as the renderer draws them.
-constexpr std::uint32_t kFillerColor = 0x404040;
+// The colour of the screen bitmaps of displays not in use: the renderer's filler, 0xRRGGBB.
+constexpr std::uint32_t kFillerColor = kFiller & 0xFFFFFF;
 
 // The size of the synthetic picture of standard row `row`: a whole screen for the rows without
 // header, otherwise as near square as fits the slot and filling its last sector.
