@@ -1,0 +1,94 @@
+#include "bench/support/RichDesign.h"
+
+#include "assets/Bmp.h"
+
+#include <QFont>
+
+#include <cstdlib>
+#include <string>
+
+namespace kx4::bench {
+namespace fs = std::filesystem;
+
+namespace {
+
+BmpImage Gradient(int w, int h)
+{
+    BmpImage img;
+    img.width = w;
+    img.height = h;
+    img.pixels.resize(static_cast<std::size_t>(w) * h);
+    for (int y = 0; y < h; ++y)
+        for (int x = 0; x < w; ++x)
+            img.pixels[static_cast<std::size_t>(y) * w + x] =
+                static_cast<std::uint32_t>((x * 255 / w) << 16 | (y * 255 / h) << 8 | 0x60);
+    return img;
+}
+
+} // namespace
+
+void MakeRichDesign(modOrvel& m, const Paths& paths)
+{
+    m.ResetAll();
+    m.SetScnRes(2);
+    m.SetLayout(0);
+    const fs::path background = paths.CDrive() / "Backgrounds" / "Wood.bmp";
+    fs::create_directories(background.parent_path());
+    fs::create_directories(paths.BMPImagesDir());
+    WriteFileAtomic(background, EncodeBmp(Gradient(700, 400)), false);
+    WriteFileAtomic(paths.BMPImagesDir() / "QVRS2_L.BMP", EncodeBmp(Gradient(800, 480)), false);
+    for (int s = 0; s < kScreenCount; ++s) {
+        m.SetScreen(s);
+        // A colour, the logo or a picture smaller than the screen.
+        m.ScreenBG[s] = s % 3 == 0 ? "[*L]" : s % 3 == 1 ? "[&H203040&]" : background.string();
+        for (int i = 0; i < kButtonCount; ++i) {
+            const int image = i % 8 + 1;
+            m.SetBtnType(i, 1);
+            m.SetBtnImage(i, image);
+            m.SetBtnLeft(i, (i % 4) * 190);
+            m.SetBtnTop(i, (i / 4) * 58);
+            m.SetBtnSize(i, (image - 1) / 2);
+            m.SetBtnTextColor(i, (image - 1) % 2);
+            m.SetBtnText(i, "S" + std::to_string(s) + " Button " + std::to_string(i + 1)); // no two alike
+            m.SetPilotEnabled(i, 1);
+            m.SetPilotIcon(i, i % 3);
+            m.SetPilotLeft(i, (i % 8) * 100);
+            m.SetPilotTop(i, 400 + (i / 8) * 12);
+        }
+        for (int i = 0; i < kSliderCount; ++i) {
+            m.SetSldImage(i, i + 1 + (i >= 5 ? 2 : 0));
+            m.SetSldLeft(i, 560 + i * 30);
+            m.SetSldTop(i, 20);
+        }
+        for (int i = 0; i < kTextCount; ++i) {
+            const int type = i < 12 ? i + 1 : 1; // every text type: plain, values, bars, clocks, date
+            m.SetTxtType(i, type);
+            m.SetTxtLeft(i, 20 + (i % 8) * 90);
+            m.SetTxtTop(i, 250 + (i / 8) * 60);
+            m.SetTxtFontSize(i, i % 4);
+            m.SetTxtColor(i, i % 2);
+            m.SetTxtText(i, "Screen " + std::to_string(s) + " Text " + std::to_string(i));
+        }
+    }
+    m.SetScreen(0);
+}
+
+MsgAnswer CountingPrompts::Message(MsgIcon, std::string_view, std::string_view, MsgButtons)
+{
+    ++messages;
+    return MsgAnswer::Ok;
+}
+
+void UseOffscreenPlatform()
+{
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+}
+
+void UseProgramFonts()
+{
+    QFont::insertSubstitution("Arial", "Liberation Sans");
+    QFont::insertSubstitution("Calibri", "Carlito");
+}
+
+} // namespace kx4::bench
