@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kx4 {
@@ -36,6 +37,31 @@ IoResult CopyFileTo(const fs::path& source, const fs::path& destination)
     });
     ::close(in);
     return r;
+}
+
+IoResult LinkFileOver(const fs::path& existing, const fs::path& target)
+{
+    struct stat from {}, to {};
+    if (::stat(existing.c_str(), &from) != 0)
+        return IoResult::Fail("Cannot open " + Quoted(existing) + ": " + std::strerror(errno));
+    if (::stat(target.c_str(), &to) == 0 && to.st_dev == from.st_dev && to.st_ino == from.st_ino)
+        return IoResult::Ok(); // already a name of that file
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    static unsigned counter = 0;
+    fs::path link;
+    for (int attempt = 0;; ++attempt) {
+        link = dir / ("." + target.filename().string() + ".link-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        if (::link(existing.c_str(), link.c_str()) == 0)
+            break;
+        if (errno != EEXIST || attempt == 100)
+            return IoResult::Fail("Cannot write " + Quoted(target) + ": " + std::strerror(errno));
+    }
+    if (::rename(link.c_str(), target.c_str()) != 0) {
+        const std::string why = std::strerror(errno);
+        ::unlink(link.c_str());
+        return IoResult::Fail("Cannot write " + Quoted(target) + ": " + why);
+    }
+    return IoResult::Ok();
 }
 
 } // namespace kx4

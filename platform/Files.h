@@ -13,4 +13,9 @@ bool PathExists(const std::filesystem::path& path);
 // into place, so that a failure leaves the old destination as it was.
 IoResult CopyFileTo(const std::filesystem::path& source, const std::filesystem::path& destination);
 
+// Makes `target` another name of the file `existing` on the same file system, replacing what
+// `target` named: a hard link made beside it and renamed over it. A failure (a file system
+// without hard links, for one) changes nothing.
+IoResult LinkFileOver(const std::filesystem::path& existing, const std::filesystem::path& target);
+
 } // namespace kx4

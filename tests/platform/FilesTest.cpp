@@ -48,3 +48,45 @@ TEST(CopyFileTo, AFailureLeavesTheDestinationAsItWas)
     WriteBytes(dir / "src", {1, 2});
     EXPECT_FALSE(CopyFileTo(dir / "src", dir / "no-folder" / "dst"));
 }
+
+TEST(LinkFileOver, MakesTheTargetANameOfTheFileAndLeavesNothingElse)
+{
+    TempDir dir;
+    WriteBytes(dir / "first", {1, 2, 3});
+
+    ASSERT_TRUE(LinkFileOver(dir / "first", dir / "new"));
+    EXPECT_EQ(ReadBytes(dir / "new"), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_TRUE(std::filesystem::equivalent(dir / "first", dir / "new"));
+
+    // An existing file is replaced; its other names keep the old content.
+    WriteBytes(dir / "old", {7});
+    std::filesystem::create_hard_link(dir / "old", dir / "other name of old");
+    ASSERT_TRUE(LinkFileOver(dir / "first", dir / "old"));
+    EXPECT_EQ(ReadBytes(dir / "old"), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(ReadBytes(dir / "other name of old"), (std::vector<std::uint8_t>{7}));
+
+    // Already a name of the file: nothing to do, nothing left over.
+    ASSERT_TRUE(LinkFileOver(dir / "first", dir / "new"));
+    EXPECT_EQ(std::filesystem::hard_link_count(dir / "first"), 3u);
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
+    EXPECT_EQ(entries, 4);
+}
+
+TEST(LinkFileOver, AFailureChangesNothing)
+{
+    TempDir dir;
+    WriteBytes(dir / "target", {5});
+    const IoResult missing = LinkFileOver(dir / "nope", dir / "target");
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(missing.message, "Cannot open \"" + (dir / "nope").string() + "\": No such file or directory");
+    EXPECT_EQ(ReadBytes(dir / "target"), (std::vector<std::uint8_t>{5}));
+
+    std::filesystem::create_directories(dir / "folder");
+    const IoResult folder = LinkFileOver(dir / "target", dir / "folder");
+    EXPECT_FALSE(folder);
+    EXPECT_EQ(folder.message, "Cannot write \"" + (dir / "folder").string() + "\": Is a directory");
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "folder"));
+    EXPECT_EQ(std::filesystem::hard_link_count(dir / "target"), 1u) << "no link left behind";
+}
