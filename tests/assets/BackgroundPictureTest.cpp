@@ -89,8 +89,9 @@ TEST(BackgroundPicture, WhatIsNotAReadablePictureIsNamedWithTheReason)
         EXPECT_FALSE(img.isNull()) << "a failed read leaves the picture alone";
         return r.message;
     };
-    const auto claim = [](int w, int h) {
-        std::vector<std::uint8_t> f = BmpOfDepth(QImage(1, 1, QImage::Format_RGB32), 24);
+    const auto blank = [](int w, int h) { return ColourPattern(w, h, {qRgb(1, 2, 3)}); };
+    const auto claim = [&](int w, int h) {
+        std::vector<std::uint8_t> f = BmpOfDepth(blank(1, 1), 24);
         for (int i = 0; i < 4; ++i) {
             f[18 + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(w) >> (8 * i));
             f[22 + i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(h) >> (8 * i));
@@ -100,7 +101,7 @@ TEST(BackgroundPicture, WhatIsNotAReadablePictureIsNamedWithTheReason)
 
     WriteBytes(dir / "text.bmp", {'n', 'o', 't', ' ', 'a', ' ', 'p', 'i', 'c'});
     EXPECT_EQ(reason("text.bmp"), "Cannot read " + Quoted(dir / "text.bmp") + " as a picture: it is not a BMP file.");
-    auto sevenBits = BmpOfDepth(QImage(2, 2, QImage::Format_RGB32), 24);
+    auto sevenBits = BmpOfDepth(blank(2, 2), 24);
     sevenBits[28] = 7;
     WriteBytes(dir / "seven.bmp", sevenBits);
     EXPECT_EQ(reason("seven.bmp"), "Cannot read " + Quoted(dir / "seven.bmp") +
@@ -122,7 +123,7 @@ TEST(BackgroundPicture, WhatIsNotAReadablePictureIsNamedWithTheReason)
     EXPECT_FALSE(rescue.Rescued());
 
     // The largest side allowed is read.
-    WriteBytes(dir / "edge.bmp", BmpOfDepth(QImage(4096, 2, QImage::Format_RGB32), 8));
+    WriteBytes(dir / "edge.bmp", BmpOfDepth(blank(4096, 2), 8));
     QImage edge;
     EXPECT_TRUE(ReadBackgroundPicture(dir / "edge.bmp", edge));
     EXPECT_EQ(edge.size(), QSize(4096, 2));
