@@ -61,10 +61,8 @@ void StartFile(std::vector<std::uint8_t>& f, int width, int height)
     Put32(&f[42], 2835);
 }
 
-// Every picture the renderer writes passes through these two rows loops and every background it
-// reads through the third: the vector versions move four pixels per step.
-
-// A row of QRgb (blue, green, red, alpha in memory) as blue, green, red.
+// A row of QRgb (blue, green, red, alpha in memory) as blue, green, red. Every picture the
+// renderer writes passes through here; the vector version below moves four pixels per step.
 void RowToBgrPlain(const QRgb* src, int width, std::uint8_t* p)
 {
     // Four-byte stores; each spare byte is overwritten by the next pixel.
@@ -73,13 +71,6 @@ void RowToBgrPlain(const QRgb* src, int width, std::uint8_t* p)
         std::memcpy(p, src + x, 4);
     if (x < width)
         std::memcpy(p, src + x, 3);
-}
-
-// Blue, green, red bytes as opaque QRgb.
-void RowFromBgrPlain(const std::uint8_t* p, int width, QRgb* dst)
-{
-    for (int x = 0; x < width; ++x, p += 3)
-        dst[x] = 0xFF000000u | std::uint32_t{p[2]} << 16 | std::uint32_t{p[1]} << 8 | p[0];
 }
 
 #ifdef KX4_BMP_SIMD
@@ -93,18 +84,6 @@ __attribute__((target("ssse3"))) void RowToBgrSsse3(const QRgb* src, int width, 
         _mm_storeu_si128(reinterpret_cast<__m128i*>(p),
                          _mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(src + x)), pack));
     RowToBgrPlain(src + x, width - x, p);
-}
-
-// Loads 16 bytes for every 12 it uses, so it stops while at least six pixels are left.
-__attribute__((target("ssse3"))) void RowFromBgrSsse3(const std::uint8_t* p, int width, QRgb* dst)
-{
-    const __m128i spread = _mm_setr_epi8(0, 1, 2, -1, 3, 4, 5, -1, 6, 7, 8, -1, 9, 10, 11, -1);
-    const __m128i alpha = _mm_set1_epi32(static_cast<int>(0xFF000000u));
-    int x = 0;
-    for (; x + 6 <= width; x += 4, p += 12)
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + x),
-                         _mm_or_si128(_mm_shuffle_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), spread), alpha));
-    RowFromBgrPlain(p, width - x, dst + x);
 }
 
 bool HasSsse3()
@@ -122,15 +101,6 @@ void RowToBgr(const QRgb* src, int width, std::uint8_t* p)
         return RowToBgrSsse3(src, width, p);
 #endif
     RowToBgrPlain(src, width, p);
-}
-
-void RowFromBgr(const std::uint8_t* p, int width, QRgb* dst)
-{
-#ifdef KX4_BMP_SIMD
-    if (HasSsse3())
-        return RowFromBgrSsse3(p, width, dst);
-#endif
-    RowFromBgrPlain(p, width, dst);
 }
 
 } // namespace
@@ -272,18 +242,10 @@ QImage ToQImage(const BmpImage& image)
 
 IoResult ReadBmpFile(const fs::path& file, QImage& out)
 {
-    std::vector<std::uint8_t> bytes;
-    if (IoResult r = ReadWholeFile(file, bytes); !r)
+    BmpImage img;
+    if (IoResult r = ReadBmpFile(file, img); !r)
         return r;
-    BmpLayout l;
-    if (IoResult r = ParseBmp(bytes, l); !r)
-        return IoResult::Fail(Quoted(file) + ": " + r.message + ".");
-    QImage img(l.width, l.height, QImage::Format_RGB32);
-    if (img.isNull())
-        return IoResult::Fail(Quoted(file) + ": the picture is too large.");
-    for (int y = 0; y < l.height; ++y)
-        RowFromBgr(bytes.data() + l.PixelOffset(0, y), l.width, reinterpret_cast<QRgb*>(img.scanLine(y)));
-    out = std::move(img);
+    out = ToQImage(img);
     return IoResult::Ok();
 }
 

@@ -15,28 +15,17 @@ bool PathExists(const fs::path& path)
     return !path.empty() && fs::exists(path, ec);
 }
 
-IoResult CopyFileTo(const fs::path& source, const fs::path& destination)
+IoResult CopyFileTo(const fs::path& source, const fs::path& destination, WriteOptions options)
 {
-    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return IoResult::Fail("Cannot open " + Quoted(source) + ": " + std::strerror(errno));
-
-    constexpr std::size_t kChunk = 1 << 20;
-    std::uint64_t at = 0;
-    IoResult r = WriteFileAtomic(destination, [&](std::vector<std::uint8_t>& chunk, std::string& error) {
-        chunk.resize(kChunk);
-        const std::ptrdiff_t n = ReadFullAt(in, chunk, at);
-        if (n < 0) {
-            error = "cannot read " + Quoted(source) + ": " + std::strerror(errno);
-            chunk.clear();
-            return false;
-        }
-        chunk.resize(static_cast<std::size_t>(n));
-        at += chunk.size();
-        return chunk.size() == kChunk; // a short read is the end of the file
-    });
-    ::close(in);
-    return r;
+    int fd = -1;
+    if (IoResult r = OpenRegularFile(source, O_RDONLY, fd); !r)
+        return r;
+    const UniqueFd in(fd);
+    return WriteFileThrough(destination, [&](int out, std::uint64_t& size) -> std::string {
+        // Everything up to the end of the file, however long it is by now.
+        size = CopyFileBytes(in.get(), out, UINT64_MAX);
+        return errno == 0 ? std::string() : "cannot copy " + Quoted(source) + ": " + std::strerror(errno);
+    }, options);
 }
 
 IoResult LinkFileOver(const fs::path& existing, const fs::path& target)

@@ -3,11 +3,13 @@
 
 #include "sdcard/PictureTable.h"
 #include "SdTestSupport.h"
+#include "FileSupport.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sys/stat.h>
 
 using namespace kx4;
 using namespace kx4::test;
@@ -115,15 +117,19 @@ TEST_F(SfcImage, ACoreImageOrAnImageFileThatCannotBeUsedStopsBeforeAnythingIsWri
 
     std::filesystem::create_directories(paths.CoreImageFile());
     r = WriteSfcImage(m, paths, opt, buf, cb);
-    EXPECT_EQ(r.write.message, "\"" + paths.CoreImageFile().string() + "\" is not a file.");
+    EXPECT_EQ(r.write.message, "\"" + paths.CoreImageFile().string() + "\" is a folder.");
     EXPECT_EQ(ReadBytes(paths.SDImageFile()), (std::vector<std::uint8_t>{9, 9, 9}));
 
     std::filesystem::remove(paths.CoreImageFile());
     WriteBytes(paths.CoreImageFile(), core);
     std::filesystem::remove(paths.SDImageFile());
-    std::filesystem::create_directories(paths.SDImageFile());
-    r = WriteSfcImage(m, paths, opt, buf, cb);
-    EXPECT_EQ(r.write.message, "Cannot write \"" + paths.SDImageFile().string() + "\": it is not a file.");
+    ASSERT_EQ(::mkfifo(paths.SDImageFile().c_str(), 0644), 0);
+    {
+        FifoRescue rescue(paths.SDImageFile());
+        r = WriteSfcImage(m, paths, opt, buf, cb);
+        EXPECT_FALSE(rescue.Rescued()) << "nothing waited on the FIFO";
+    }
+    EXPECT_EQ(r.write.message, "\"" + paths.SDImageFile().string() + "\" is not a regular file.");
     EXPECT_EQ(rows, 0) << "no row was converted";
     EXPECT_EQ(r.lastRow, -1);
     EXPECT_EQ(ReadBytes(paths.CoreImageFile()), core);
