@@ -435,6 +435,7 @@ std::uint64_t CopyFileBytes(int in, int out, std::uint64_t count)
             return done;
         }
     }
+    errno = 0;
     return done;
 }
 

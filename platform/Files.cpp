@@ -23,7 +23,7 @@ IoResult CopyFileTo(const fs::path& source, const fs::path& destination, WriteOp
     const UniqueFd in(fd);
     return WriteFileThrough(destination, [&](int out, std::uint64_t& size) -> std::string {
         // Everything up to the end of the file, however long it is by now.
-        size = CopyFileBytes(in.get(), out, UINT64_MAX);
+        size = CopyFileBytes(in.get(), out, kWholeFile);
         return errno == 0 ? std::string() : "cannot copy " + Quoted(source) + ": " + std::strerror(errno);
     }, options);
 }

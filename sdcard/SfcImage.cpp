@@ -5,7 +5,6 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kx4 {
@@ -26,26 +25,16 @@ IoResult PrepareImage(const Paths& paths, const CompileOptions& opt)
     const fs::path image = paths.SDImageFile();
     int fd = -1;
     UniqueFd in;
-    std::uint64_t size = 0;
     if (!opt.chkBuildBaseImage) { // the core image is opened first: a missing one leaves the image alone
         if (IoResult r = OpenRegularFile(core, O_RDONLY, fd); !r)
             return r;
         in.reset(fd);
-        struct stat st {};
-        if (::fstat(in.get(), &st) != 0)
-            return IoResult::Fail("Cannot read " + Quoted(core) + ": " + SysError() + ".");
-        size = static_cast<std::uint64_t>(st.st_size);
     }
     if (IoResult r = OpenRegularFile(image, O_WRONLY | O_CREAT | O_TRUNC, fd); !r)
         return r;
     UniqueFd out(fd);
-    if (in.get() >= 0) {
-        const std::uint64_t copied = CopyFileBytes(in.get(), out.get(), size);
-        if (copied < size) {
-            const std::string why = errno != 0 ? SysError() : "it became shorter while it was read";
-            return IoResult::Fail("Cannot copy " + Quoted(core) + " to " + Quoted(image) + ": " + why + ".");
-        }
-    }
+    if (in.get() >= 0 && (CopyFileBytes(in.get(), out.get(), kWholeFile), errno != 0))
+        return IoResult::Fail("Cannot copy " + Quoted(core) + " to " + Quoted(image) + ": " + SysError() + ".");
     if (::close(out.release()) != 0)
         return IoResult::Fail("Cannot write " + Quoted(image) + ": " + SysError() + ".");
     return IoResult::Ok();
