@@ -33,8 +33,13 @@ IoResult LinkFileOver(const fs::path& existing, const fs::path& target)
     struct stat from {}, to {};
     if (::stat(existing.c_str(), &from) != 0)
         return IoResult::Fail("Cannot open " + Quoted(existing) + ": " + std::strerror(errno));
-    if (::stat(target.c_str(), &to) == 0 && to.st_dev == from.st_dev && to.st_ino == from.st_ino)
-        return IoResult::Ok(); // already a name of that file
+    if (::lstat(target.c_str(), &to) == 0) {
+        if (to.st_dev == from.st_dev && to.st_ino == from.st_ino)
+            return IoResult::Ok(); // already a name of that file
+        // Links, read-only files and anything but a file are for the safe write to follow or refuse.
+        if (!S_ISREG(to.st_mode) || (to.st_mode & 0222) == 0)
+            return IoResult::Fail(Quoted(target) + " is not a plain writable file.");
+    }
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
     static unsigned counter = 0;
     fs::path link;

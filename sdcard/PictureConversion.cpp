@@ -85,12 +85,10 @@ __attribute__((target("avx2"))) void ConvertRowAvx2(const std::uint8_t* p, int w
     const __m256i green = _mm256_set1_epi16(0x07E0);
     int x = 0;
     for (; x + 16 <= width; x += 16, p += 48) {
-        const auto* q = reinterpret_cast<const __m128i*>(p);
         // The low lane takes pixels 0-7 as the SSSE3 step does, the high lane pixels 8-15.
-        const __m256i lo = _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(q)),
-                                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 24)), 1);
-        const __m256i hi = _mm256_inserti128_si256(_mm256_castsi128_si256(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 12))),
-                                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 36)), 1);
+        const auto load = [p](int at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at)); };
+        const __m256i lo = _mm256_inserti128_si256(_mm256_castsi128_si256(load(0)), load(24), 1);
+        const __m256i hi = _mm256_inserti128_si256(_mm256_castsi128_si256(load(12)), load(36), 1);
         const __m256i grv = _mm256_or_si256(_mm256_shuffle_epi8(lo, gr0), _mm256_shuffle_epi8(hi, gr1));
         const __m256i bv = _mm256_or_si256(_mm256_shuffle_epi8(lo, b0), _mm256_shuffle_epi8(hi, b1));
         const __m256i w = _mm256_or_si256(

@@ -151,10 +151,18 @@ TEST(LinkFileOver, AFailureChangesNothing)
     EXPECT_EQ(missing.message, "Cannot open \"" + (dir / "nope").string() + "\": No such file or directory");
     EXPECT_EQ(ReadBytes(dir / "target"), (std::vector<std::uint8_t>{5}));
 
+    // What the safe write follows or refuses is left to it.
     std::filesystem::create_directories(dir / "folder");
     const IoResult folder = LinkFileOver(dir / "target", dir / "folder");
-    EXPECT_FALSE(folder);
-    EXPECT_EQ(folder.message, "Cannot write \"" + (dir / "folder").string() + "\": Is a directory");
+    EXPECT_EQ(folder.message, Quoted(dir / "folder") + " is not a plain writable file.");
     EXPECT_TRUE(std::filesystem::is_empty(dir / "folder"));
+    WriteBytes(dir / "elsewhere", {6});
+    std::filesystem::create_symlink(dir / "elsewhere", dir / "link");
+    EXPECT_FALSE(LinkFileOver(dir / "target", dir / "link"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link"));
+    WriteBytes(dir / "read-only", {4});
+    std::filesystem::permissions(dir / "read-only", std::filesystem::perms::owner_read);
+    EXPECT_FALSE(LinkFileOver(dir / "target", dir / "read-only"));
+    EXPECT_EQ(ReadBytes(dir / "read-only"), (std::vector<std::uint8_t>{4}));
     EXPECT_EQ(std::filesystem::hard_link_count(dir / "target"), 1u) << "no link left behind";
 }
