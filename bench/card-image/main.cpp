@@ -38,7 +38,7 @@ int main(int argc, char** argv)
     m.ResetAll();
     PicBuffers buf;
     std::vector<std::uint8_t> buffer;
-    const fs::path copy = paths.SDImageDir() / "Copy of QVRTOUCH.DAT";
+    const fs::path copy = BaselineCopy(paths.SDImageFile());
 
     auto engine = [&](const CompileOptions& opt) {
         const CompileResult r = WriteSfcImage(m, paths, opt, buf);
@@ -52,11 +52,11 @@ int main(int argc, char** argv)
     base.DispCode = DispCodeOf(m);
     base.chkBuildBaseImage = true;
     const std::vector<SlotMove> all = SlotMoves(m, paths, base);
-    const PairedStats full = MeasurePairs(root, {{}, [&] { engine(base); }}, {{}, [&] {
+    const PairedStats full = MeasurePairs(root, [&] { engine(base); }, [&] {
         const Fd out = OpenEmptied(copy);
         MoveSlotsAndConfig(all, out.get(), buffer);
         Flush(out.get());
-    }});
+    });
     if (fs::file_size(paths.SDImageFile()) != kCardImageSize)
         Die("the base build has the wrong size");
     Report("Base build, 2,444 rows into an emptied image (read " + std::to_string(Total(all, true) / 1000000)
@@ -67,12 +67,12 @@ int main(int argc, char** argv)
     CompileOptions normal;
     normal.DispCode = DispCodeOf(m);
     const std::vector<SlotMove> screens = SlotMoves(m, paths, normal);
-    const PairedStats write = MeasurePairs(root, {{}, [&] { engine(normal); }}, {{}, [&] {
+    const PairedStats write = MeasurePairs(root, [&] { engine(normal); }, [&] {
         const Fd out = OpenEmptied(copy);
         CopyByReadWrite(paths.CoreImageFile(), out.get(), buffer);
         MoveSlotsAndConfig(screens, out.get(), buffer);
         Flush(out.get());
-    }});
+    });
     Report("Normal SFC write: the 84 MB core image copied, 16 screens of 480 x 272 and the configuration written",
            "copying the core image by reads and writes, then the same reads and writes", write, 1.3);
 

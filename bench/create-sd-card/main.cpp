@@ -54,17 +54,17 @@ int main(int argc, char** argv)
     // The screen pictures as the baseline finds them: its own copies of the 16 bitmaps.
     std::vector<SlotMove> screens = SlotMoves(m, paths, opt);
     for (SlotMove& move : screens)
-        move.source = move.source.parent_path() / ("Copy of " + move.source.filename().string());
-    const fs::path image = paths.SDImageDir() / "Copy of QVRTOUCH.DAT";
+        move.source = BaselineCopy(move.source);
+    const fs::path image = BaselineCopy(paths.SDImageFile());
     std::vector<std::uint8_t> buffer;
 
-    const PairedStats s = MeasurePairs(root, {{}, createSdCard}, {{}, [&] {
+    const PairedStats s = MeasurePairs(root, createSdCard, [&] {
         ReplaceCopies(files);
         const Fd out = OpenEmptied(image);
         CopyByReadWrite(paths.CoreImageFile(), out.get(), buffer);
         MoveSlotsAndConfig(screens, out.get(), buffer);
         Flush(out.get());
-    }});
+    });
     Report("\"Create SD Card\" end to end, normal SFC write of an 800 x 480 design: 112 bitmaps rendered, "
            "the core image copied, 16 screens converted, the configuration written",
            "moving the same bytes by plain reads and writes", s, 1.3);

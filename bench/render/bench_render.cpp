@@ -38,7 +38,7 @@ int main(int argc, char** argv)
     for (const RenderedFile& f : files)
         bytes += f.bytes.size();
 
-    const PairedStats s = MeasurePairs(root, {{}, render}, {{}, [&] { ReplaceCopies(files); }});
+    const PairedStats s = MeasurePairs(root, render, [&] { ReplaceCopies(files); });
     Report("Render of " + std::to_string(files.size()) + " bitmaps (" + std::to_string(bytes / 1000000)
                + " MB) replacing the files of the run before",
            "writing the same bytes over existing files (a new file renamed over each, unflushed, as the renderer does)", s, 1.5);

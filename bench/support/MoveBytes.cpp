@@ -48,6 +48,8 @@ Fd::~Fd()
         ::close(fd_);
 }
 
+fs::path BaselineCopy(const fs::path& file) { return file.parent_path() / ("Copy of " + file.filename().string()); }
+
 Fd OpenEmptied(const fs::path& file)
 {
     const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);

@@ -23,6 +23,9 @@ private:
     int fd_;
 };
 
+// The baseline's file beside `file` of the user's work: "Copy of " and its name.
+std::filesystem::path BaselineCopy(const std::filesystem::path& file);
+
 // Opens `file` for writing, emptied (created when absent), as cp opens its target.
 Fd OpenEmptied(const std::filesystem::path& file);
 

@@ -23,12 +23,10 @@ void Settle(const fs::path& folder)
     ::close(fd);
 }
 
-double Timed(const fs::path& folder, const Side& side)
+double Timed(const fs::path& folder, const std::function<void()>& run)
 {
-    if (side.prepare)
-        side.prepare();
     Settle(folder);
-    return Seconds(side.run);
+    return Seconds(run);
 }
 
 double Median(std::vector<double> v)
@@ -47,7 +45,7 @@ int PairCount()
     return std::max(n, 7);
 }
 
-PairedStats MeasurePairs(const fs::path& folder, const Side& work, const Side& baseline)
+PairedStats MeasurePairs(const fs::path& folder, const std::function<void()>& work, const std::function<void()>& baseline)
 {
     PairedStats s;
     Timed(folder, work);

@@ -18,7 +18,7 @@ std::vector<RenderedFile> RenderedFiles(const Paths& paths)
     for (const auto& name : names) {
         RenderedFile f;
         f.file = name;
-        f.copy = name.parent_path() / ("Copy of " + name.filename().string());
+        f.copy = BaselineCopy(name);
         f.bytes.resize(ReadAll(name, f.bytes));
         files.push_back(std::move(f));
     }
