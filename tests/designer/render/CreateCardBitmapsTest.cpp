@@ -128,12 +128,10 @@ TEST(CreateCardBitmaps, FillersAreTheFreshlyDrawnPicturesAlsoOverDamagedFilesOfA
     ASSERT_EQ(CreateCardBitmaps(m, root.paths, log.prompts), CreateCardResult::Done);
     // Damage the earlier run's fillers in place, through one name and through another.
     for (const char* name : {"SR0P03.BMP", "SR2P00.BMP", "SR2P15.BMP"}) {
-        const fs::path file = root.paths.BMPImagesDir() / name;
-        std::vector<std::uint8_t> bytes = ReadBytes(file);
-        bytes[60] ^= 0xFF;
-        std::FILE* f = std::fopen(file.c_str(), "r+b");
+        std::FILE* f = std::fopen((root.paths.BMPImagesDir() / name).c_str(), "r+b");
         ASSERT_NE(f, nullptr);
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
+        std::fseek(f, 60, SEEK_SET);
+        std::fputc(0x12, f);
         std::fclose(f);
     }
     ASSERT_EQ(CreateCardBitmaps(m, root.paths, log.prompts), CreateCardResult::Done);
@@ -147,7 +145,9 @@ TEST(CreateCardBitmaps, FillersAreTheFreshlyDrawnPicturesAlsoOverDamagedFilesOfA
         for (int s = 0; s < 16; ++s) {
             char name[16];
             std::snprintf(name, sizeof name, "%s%02d.BMP", families[f], s);
-            ASSERT_EQ(ReadBytes(root.paths.BMPImagesDir() / name), want) << name;
+            std::vector<std::uint8_t> bytes;
+            ASSERT_TRUE(ReadWholeFile(root.paths.BMPImagesDir() / name, bytes)) << name;
+            ASSERT_TRUE(bytes == want) << name;
         }
     }
     EXPECT_EQ(FileCount(root.paths.BMPImagesDir()), 96) << "no temporary files or links left behind";
