@@ -109,7 +109,8 @@ void ElementDialog::showEvent(QShowEvent* event)
     QDialog::showEvent(event);
     if (!activated_) {
         activated_ = true;
-        Form_Activate();
+        // After the window is up, so that a message of the activation stands over it.
+        QMetaObject::invokeMethod(this, &ElementDialog::Form_Activate, Qt::QueuedConnection);
     }
 }
 

@@ -72,6 +72,8 @@ frmOrvelButton::frmOrvelButton(modOrvel& project, ElementHost& host, Prompts& pr
     QPalette yellow = lblLinked->palette();
     yellow.setColor(QPalette::Window, QColor(255, 255, 0));
     lblLinked->setPalette(yellow);
+    // Shown by the activation for a linked Button only.
+    lblLinked->hide();
 
     frmButtons = MakeFrame("frmButtons", "Button Style (Click To Select)", 2880, 120, 7275, 3915);
     cmdNoButton = MakeButton(frmButtons, "cmdNoButton", "Target", 240, 360, 960);

@@ -53,8 +53,8 @@ public:
     }
     QAction* Action(const QString& name) const { return Find<QAction>(name); }
 
-    // Runs `act` on the modal dialog that the next command opens, once it is up; closes the
-    // dialog afterwards if `act` left it open.
+    // Runs `act` on the modal dialog that the next command opens, once it is up and has run
+    // its activation step; closes the dialog afterwards if `act` left it open.
     static void WhenDialogOpens(std::function<void(QDialog&)> act)
     {
         QTimer::singleShot(0, [act = std::move(act)] {
@@ -63,9 +63,12 @@ public:
                 ADD_FAILURE() << "no dialog open";
                 return;
             }
-            act(*dialog);
-            if (dialog->isVisible())
-                dialog->close();
+            // The activation was queued when the dialog was shown: run after it.
+            QMetaObject::invokeMethod(dialog, [dialog, act] {
+                act(*dialog);
+                if (dialog->isVisible())
+                    dialog->close();
+            }, Qt::QueuedConnection);
         });
     }
     QComboBox* List(const QString& name) const { return Find<QComboBox>(name); }
