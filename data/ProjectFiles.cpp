@@ -70,6 +70,9 @@ IoResult DecodePanelData(std::span<const std::uint8_t> bytes, ProjectTables& out
         t.ScreenBG[s] = AnsiToUtf8({reinterpret_cast<const char*>(bytes.data() + at), n});
         at += n;
     }
+    // Options that no list can show would leave the window without a panel size or node.
+    if (!PanelSettingsShowable(t))
+        return damaged;
     out = std::move(t);
     return IoResult::Ok();
 }
