@@ -175,6 +175,8 @@ private:
     std::filesystem::path ShowFileDialog(bool save, const std::string& filter, const std::filesystem::path& preset);
     void NewElement(ElementKind kind);
     void ConnectRowClicks();
+    // A row click's choice: the kind's selection word and CurObj become slot Index.
+    void ChooseSlot(i16& selection, int Index);
     // Shows an element dialog at its place, modally, and redraws when it has closed.
     void OpenElementDialog(ElementDialog& dialog);
     // The window's one file dialog: the name it holds carries over from one use to the next; an

@@ -31,6 +31,13 @@ void frmOrvel::ConnectRowClicks()
     connectRows(lblTSettings, &frmOrvel::lblTSettings_Click);
 }
 
+void frmOrvel::ChooseSlot(i16& selection, int Index)
+{
+    selection = static_cast<i16>(Index);
+    ClearHL();
+    m_.CurObj = static_cast<i16>(Index);
+}
+
 void frmOrvel::OpenElementDialog(ElementDialog& dialog)
 {
     // Beside the layout, over the settings lists: the Buttons frame's left edge whichever list.
@@ -41,27 +48,21 @@ void frmOrvel::OpenElementDialog(ElementDialog& dialog)
 
 void frmOrvel::lblBSettings_Click(int Index)
 {
-    m_.SelButton = static_cast<i16>(Index);
-    ClearHL();
-    m_.CurObj = static_cast<i16>(Index);
+    ChooseSlot(m_.SelButton, Index);
     frmOrvelButton dialog(m_, *this, prompts_, this);
     OpenElementDialog(dialog);
 }
 
 void frmOrvel::lblPSettings_Click(int Index)
 {
-    m_.SelPilot = static_cast<i16>(Index);
-    ClearHL();
-    m_.CurObj = static_cast<i16>(Index);
+    ChooseSlot(m_.SelPilot, Index);
     frmOrvelPilot dialog(m_, *this, prompts_, this);
     OpenElementDialog(dialog);
 }
 
 void frmOrvel::lblSSettings_Click(int Index)
 {
-    m_.SelSlider = static_cast<i16>(Index);
-    ClearHL();
-    m_.CurObj = static_cast<i16>(Index);
+    ChooseSlot(m_.SelSlider, Index);
     frmOrvelSlider dialog(m_, *this, prompts_, this);
     OpenElementDialog(dialog);
 }
@@ -69,9 +70,7 @@ void frmOrvel::lblSSettings_Click(int Index)
 void frmOrvel::lblTSettings_Click(int Index)
 {
     // The Text dialog is not built yet; the choice still makes New Text copy this object.
-    m_.SelText = static_cast<i16>(Index);
-    ClearHL();
-    m_.CurObj = static_cast<i16>(Index);
+    ChooseSlot(m_.SelText, Index);
     ShowScreen();
     mnuUndoSnap->setEnabled(false);
 }

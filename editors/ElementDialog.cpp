@@ -46,6 +46,14 @@ private:
     std::function<int(int)> keyPress_;
 };
 
+template <class Control>
+Control* Placed(Control* control, const char* name, QRect place)
+{
+    control->setObjectName(name);
+    control->setGeometry(place);
+    return control;
+}
+
 const QStringList& PositionTexts()
 {
     static const QStringList texts = [] {
@@ -179,56 +187,40 @@ void ElementDialog::SetClientSize(int widthTwips, int heightTwips)
 
 QLabel* ElementDialog::MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
 {
-    auto* label = new QLabel(caption, parent);
-    label->setObjectName(name);
+    auto* label = Placed(new QLabel(caption, parent), name, TwipsRect(left, top, width, kListHeight));
     label->setTextFormat(Qt::PlainText);
     // As high as the list beside it, the caption centred on the list's text.
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-    label->setGeometry(TwipsRect(left, top, width, kListHeight));
     return label;
 }
 
 QComboBox* ElementDialog::MakeList(QWidget* parent, const char* name, int left, int top, int width)
 {
-    auto* list = new QComboBox(parent);
-    list->setObjectName(name);
-    list->setGeometry(TwipsRect(left, top, width, kListHeight));
-    return list;
+    return Placed(new QComboBox(parent), name, TwipsRect(left, top, width, kListHeight));
 }
 
 QPushButton* ElementDialog::MakeButton(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
 {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(name);
+    auto* button = Placed(new QPushButton(caption, parent), name, TwipsRect(left, top, width, kButtonHeight));
     // Enter in a text box must not press a button.
     button->setAutoDefault(false);
     button->setDefault(false);
-    button->setGeometry(TwipsRect(left, top, width, kButtonHeight));
     return button;
 }
 
 QCheckBox* ElementDialog::MakeCheck(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
 {
-    auto* check = new QCheckBox(caption, parent);
-    check->setObjectName(name);
-    check->setGeometry(TwipsRect(left, top, width, kListHeight));
-    return check;
+    return Placed(new QCheckBox(caption, parent), name, TwipsRect(left, top, width, kListHeight));
 }
 
 QLineEdit* ElementDialog::MakeTextBox(QWidget* parent, const char* name, int left, int top, int width)
 {
-    auto* box = new QLineEdit(parent);
-    box->setObjectName(name);
-    box->setGeometry(TwipsRect(left, top, width, kListHeight));
-    return box;
+    return Placed(new QLineEdit(parent), name, TwipsRect(left, top, width, kListHeight));
 }
 
 QGroupBox* ElementDialog::MakeFrame(const char* name, const QString& caption, int left, int top, int width, int height)
 {
-    auto* frame = new QGroupBox(caption, this);
-    frame->setObjectName(name);
-    frame->setGeometry(TwipsRect(left, top, width, height));
-    return frame;
+    return Placed(new QGroupBox(caption, this), name, TwipsRect(left, top, width, height));
 }
 
 PictureControl* ElementDialog::MakePicture(QWidget* parent, const QString& name, const QImage& picture, int left, int top)

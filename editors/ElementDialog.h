@@ -32,6 +32,7 @@
 #include <QDialog>
 #include <QFont>
 #include <QLabel>
+#include <QPushButton>
 #include <QRect>
 
 #include <functional>
@@ -42,7 +43,6 @@
 class QCheckBox;
 class QGroupBox;
 class QLineEdit;
-class QPushButton;
 
 namespace kx4 {
 
@@ -138,6 +138,25 @@ protected:
         Row row{MakeLabel(this, labelName, caption, 120, top, labelWidth), MakeList(this, listName, listLeft, top, listWidth)};
         connect(row.list, &QComboBox::currentIndexChanged, static_cast<Dialog*>(this), handler);
         return row;
+    }
+    // The "Brivane Device" row every element dialog has, at `top`.
+    template <class Dialog>
+    QComboBox* MakeDeviceRow(int top, void (Dialog::*handler)(int))
+    {
+        return MakeRow("lblDevice", "Brivane Device", "cboDevice", top, handler, 1695, 1920, 855).list;
+    }
+    struct RemoveAndClose {
+        QPushButton* cmdUnused;
+        QPushButton* cmdClose;
+    };
+    // The remove button (captioned `removeCaption`) at left 120 and "Close" at left 1800, both at `top`.
+    template <class Dialog>
+    RemoveAndClose MakeRemoveAndClose(const QString& removeCaption, int top, void (Dialog::*remove)(), void (Dialog::*close)())
+    {
+        RemoveAndClose b{MakeButton(this, "cmdUnused", removeCaption, 120, top, 1335), MakeButton(this, "cmdClose", "Close", 1800, top, 975)};
+        connect(b.cmdUnused, &QPushButton::clicked, static_cast<Dialog*>(this), remove);
+        connect(b.cmdClose, &QPushButton::clicked, static_cast<Dialog*>(this), close);
+        return b;
     }
     QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int left, int top, int width);
     QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption, int left, int top, int width);

@@ -37,7 +37,7 @@ frmOrvelButton::frmOrvelButton(modOrvel& project, ElementHost& host, Prompts& pr
 
     cboType = MakeList(this, "cboType", 120, 240, 2655);
     connect(cboType, &QComboBox::currentIndexChanged, this, &frmOrvelButton::cboType_Click);
-    cboDevice = MakeRow("lblDevice", "Brivane Device", "cboDevice", 600, &frmOrvelButton::cboDevice_Click, 1695, 1920, 855).list;
+    cboDevice = MakeDeviceRow(600, &frmOrvelButton::cboDevice_Click);
     MakeLabel(this, "lblPassWord", "Password", 240, 960, 975);
     for (int i = 0; i < 6; ++i) {
         QLineEdit* box = MakeTextBox(this, ("txtPassword_" + std::to_string(i)).c_str(), kPasswordLeft[i], 960, 210);
@@ -61,10 +61,7 @@ frmOrvelButton::frmOrvelButton(modOrvel& project, ElementHost& host, Prompts& pr
     OnKeyPress(txtText, [this](int k) { return txtText_KeyPress(k); });
     cboTextColor = MakeRow("lblFontColor", "Font Color", "cboTextColor", 3120, &frmOrvelButton::cboTextColor_Click).list;
 
-    cmdUnused = MakeButton(this, "cmdUnused", "Remove Button", 120, 3600, 1335);
-    connect(cmdUnused, &QPushButton::clicked, this, &frmOrvelButton::cmdUnused_Click);
-    cmdClose = MakeButton(this, "cmdClose", "Close", 1800, 3600, 975);
-    connect(cmdClose, &QPushButton::clicked, this, &frmOrvelButton::cmdClose_Click);
+    cmdUnused = MakeRemoveAndClose("Remove Button", 3600, &frmOrvelButton::cmdUnused_Click, &frmOrvelButton::cmdClose_Click).cmdUnused;
 
     lblLinked = MakeLabel(this, "lblLinked", "Button Linked To Pilot", 0, 4080, 3015);
     lblLinked->setGeometry(TwipsRect(0, 4080, 3015, 255));

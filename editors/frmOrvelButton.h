@@ -53,7 +53,6 @@ private:
     QLineEdit* txtText = nullptr;
     QComboBox* cboTextColor = nullptr;
     QPushButton* cmdUnused = nullptr;
-    QPushButton* cmdClose = nullptr;
     QLabel* lblLinked = nullptr;
     QGroupBox* frmButtons = nullptr;
     QPushButton* cmdNoButton = nullptr;

@@ -23,16 +23,13 @@ frmOrvelPilot::frmOrvelPilot(modOrvel& project, ElementHost& host, Prompts& prom
     setWindowTitle("Edit Pilot");
     SetClientSize(6375, 2535);
 
-    cboDevice = MakeRow("lblDevice", "Brivane Device", "cboDevice", 240, &frmOrvelPilot::cboDevice_Click, 1695, 1920, 855).list;
+    cboDevice = MakeDeviceRow(240, &frmOrvelPilot::cboDevice_Click);
     cboPilot = MakeRow("lblPilot", "Pilot", "cboPilot", 600, &frmOrvelPilot::cboPilot_Click).list;
     cboLeft = MakeRow("lblLeft", "Left", "cboLeft", 960, &frmOrvelPilot::cboLeft_Click).list;
     cboTop = MakeRow("lblTop", "Top", "cboTop", 1320, &frmOrvelPilot::cboTop_Click).list;
     chkLinked = MakeCheck(this, "chkLinked", "Link Pilot To Button Target", 480, 1680, 2295);
     connect(chkLinked, &QCheckBox::toggled, this, &frmOrvelPilot::chkLinked_Click);
-    QPushButton* cmdUnused = MakeButton(this, "cmdUnused", "Remove Pilot", 120, 2040, 1335);
-    connect(cmdUnused, &QPushButton::clicked, this, &frmOrvelPilot::cmdUnused_Click);
-    QPushButton* cmdClose = MakeButton(this, "cmdClose", "Close", 1800, 2040, 975);
-    connect(cmdClose, &QPushButton::clicked, this, &frmOrvelPilot::cmdClose_Click);
+    MakeRemoveAndClose("Remove Pilot", 2040, &frmOrvelPilot::cmdUnused_Click, &frmOrvelPilot::cmdClose_Click);
 
     QGroupBox* frmIcons = MakeFrame("frmIcons", "Pilot Icons (Click To Select)", 3000, 120, 3255, 2295);
     for (int i = 0; i < kPilotIconCount; ++i) {

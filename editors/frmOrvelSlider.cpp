@@ -22,13 +22,10 @@ frmOrvelSlider::frmOrvelSlider(modOrvel& project, ElementHost& host, Prompts& pr
     setWindowTitle("Edit Slider");
     SetClientSize(11055, 7095);
 
-    cboDevice = MakeRow("lblDevice", "Brivane Device", "cboDevice", 240, &frmOrvelSlider::cboDevice_Click, 1695, 1920, 855).list;
+    cboDevice = MakeDeviceRow(240, &frmOrvelSlider::cboDevice_Click);
     cboLeft = MakeRow("lblLeft", "Left", "cboLeft", 720, &frmOrvelSlider::cboLeft_Click).list;
     cboTop = MakeRow("lblTop", "Top", "cboTop", 1080, &frmOrvelSlider::cboTop_Click).list;
-    QPushButton* cmdUnused = MakeButton(this, "cmdUnused", "Remove Slider", 120, 1560, 1335);
-    connect(cmdUnused, &QPushButton::clicked, this, &frmOrvelSlider::cmdUnused_Click);
-    QPushButton* cmdClose = MakeButton(this, "cmdClose", "Close", 1800, 1560, 975);
-    connect(cmdClose, &QPushButton::clicked, this, &frmOrvelSlider::cmdClose_Click);
+    MakeRemoveAndClose("Remove Slider", 1560, &frmOrvelSlider::cmdUnused_Click, &frmOrvelSlider::cmdClose_Click);
     // No handler: the box is stored on "Close" only.
     chkTrack = MakeCheck(this, "chkTrack", "Track Dimmer Level", 360, 2160, 2055);
 
