@@ -5,11 +5,13 @@
 // A dialog edits one element slot of the current screen in place; there is no Cancel and no undo.
 //  1. It is made afresh for each opening and run with exec(). Its constructor is the load step
 //     (Form_Load): it makes the controls and fills the lists with signals blocked and nothing
-//     selected. Its first show runs Form_Activate, which copies the element's records into the
-//     controls while `Loading` is true.
+//     selected. Once it is first on screen Form_Activate runs (queued, so that a message it shows
+//     stands over the dialog); it copies the element's records into the controls while `Loading`
+//     is true. Tests that drive an open dialog let the queued activation run first.
 //  2. Setting a control in code runs its handler, exactly as a user's change does: handlers are
 //     connected to currentIndexChanged, textChanged, toggled (never to activated). While the
-//     controls are being filled the handlers meet the value that is already stored.
+//     controls are being filled the handlers meet the value that is already stored. A text box's
+//     handler compares with the stored text the same way. Key-press rules go through OnKeyPress.
 //  3. A handler stores its value through the accessor for `CurObj` and then calls LiveUpdate.
 //     StoreListIndex does both for a list; a value equal to the stored one is not written again,
 //     so that opening and closing a dialog leaves every byte of the project as it was.
@@ -25,7 +27,7 @@
 //
 // A new dialog derives from ElementDialog, passes its kind's selection word and redraw operation,
 // builds its controls with the makers below (places in twips), and implements Form_Activate and
-// InUse.
+// InUse; the main window opens it from a row click through frmOrvel::OpenElementDialog.
 #include "data/modOrvel.h"
 
 #include <QComboBox>
