@@ -25,8 +25,8 @@ void frmOrvel::mnuProgram_Click()
 void frmOrvel::mnuMultiProfile_Click()
 {
     frmOrvelCompileMP builder(m_, paths_, prompts_, OpenInFileManager, this);
-    RunModal(builder);
-    // A build leaves its last profile in the project; nothing of the project before it is kept.
+    builder.exec();
+    // A build leaves its last profile in the project: the fresh project is drawn, never that one.
     ResetAfterMultiProfile();
 }
 

@@ -78,7 +78,7 @@ std::optional<MPBuildStop> MPBuild::Build(const ProfileList& sProfileFile)
 
 std::optional<MPBuildStop> MPBuild::BuildProfiles(const ProfileList& sProfileFile, SectorSink& sink)
 {
-    for (lProfile = 0; lProfile < kProfileCount; ++lProfile) {
+    for (lProfile = 0; lProfile < profileCount; ++lProfile) {
         if (cb_.profileStarted)
             cb_.profileStarted(lProfile);
         const std::string& chosen = sProfileFile[static_cast<std::size_t>(lProfile)];

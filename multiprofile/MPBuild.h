@@ -43,7 +43,7 @@ public:
     // when done, else the reason it stopped. Leaves the last profile loaded in the project.
     std::optional<MPBuildStop> Build(const ProfileList& sProfileFile);
 
-    // The 128 profiles written into `sink`, which holds the core image already.
+    // The profiles written into `sink`, which holds the core image already.
     std::optional<MPBuildStop> BuildProfiles(const ProfileList& sProfileFile, SectorSink& sink);
 
     // The steps for the profile loaded into the project, index lProfile, display DispCode:
@@ -60,6 +60,8 @@ public:
 
     int lProfile = 0;
     int DispCode = 0;
+    // Profiles built from the first: all 128 in the program; a benchmark may ask for fewer.
+    int profileCount = kProfileCount;
 
 private:
     void Status(const std::string& text) const;

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QUrl>
 
+#include <algorithm>
+
 namespace kx4 {
 namespace {
 
@@ -35,9 +37,6 @@ frmOrvelMPCopy::frmOrvelMPCopy(const Paths& paths, Prompts& prompts, OpenFolder 
     setObjectName("frmOrvelMPCopy");
     setWindowTitle(" "); // no caption text
     setModal(true);
-    const QRect inner = TwipsRect(0, 0, 7950, 3375);
-    setFixedSize(inner.size());
-    CentreOnScreen(*this);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(27, 54, 93));
@@ -45,8 +44,24 @@ frmOrvelMPCopy::frmOrvelMPCopy(const Paths& paths, Prompts& prompts, OpenFolder 
     setPalette(pal);
     setFont(Calibri(12));
 
-    const int w = inner.width();
+    const auto info = [this](int index, const QString& text, QRect place, double points) {
+        auto* label = new QLabel(text, this);
+        label->setObjectName(QString("lblInfo_%1").arg(index));
+        label->setTextFormat(Qt::PlainText);
+        label->setFont(Calibri(points));
+        label->setGeometry(place);
+        return label;
+    };
+    // The image file's path here is longer than "C:\...": the dialog widens to show it whole.
+    QLabel* copyFile = info(1, "Copy File: " + QString::fromStdString(paths_.SDImageFile().string()),
+                            TwipsRect(480, 840, 6975, 375), 14.25);
+    copyFile->resize(std::max(copyFile->width(), copyFile->sizeHint().width()), copyFile->height());
+    const QRect inner = TwipsRect(0, 0, 7950, 3375);
+    const int w = std::max(inner.width(), copyFile->geometry().right() + TwipsToPixels(480));
     const int h = inner.height();
+    setFixedSize(w, h);
+    CentreOnScreen(*this);
+
     const QRect borders[] = {{0, 0, w, 1}, {w - 1, 0, 1, h}, {0, h - 1, w, 1}, {0, 0, 1, h}};
     for (int i = 0; i < 4; ++i) {
         auto* line = new QFrame(this);
@@ -57,17 +72,7 @@ frmOrvelMPCopy::frmOrvelMPCopy(const Paths& paths, Prompts& prompts, OpenFolder 
         white.setColor(QPalette::Window, Qt::white);
         line->setPalette(white);
     }
-
-    const auto info = [this](int index, const QString& text, QRect place, double points) {
-        auto* label = new QLabel(text, this);
-        label->setObjectName(QString("lblInfo_%1").arg(index));
-        label->setTextFormat(Qt::PlainText);
-        label->setFont(Calibri(points));
-        label->setGeometry(place);
-        return label;
-    };
     info(0, "Image File Has Been Created", TwipsRect(480, 360, 6135, 375), 14.25);
-    info(1, "Copy File: " + QString::fromStdString(paths_.SDImageFile().string()), TwipsRect(480, 840, 6975, 375), 14.25);
     info(2, "To Your SD Card With Windows Exporer.", TwipsRect(480, 1320, 6135, 375), 14.25);
     info(3,
          "The SD card should be formatted using Windows Explorer or an approved SD card formatting utility and "
