@@ -124,7 +124,7 @@ IoResult MPBuild::CompileAllMP(SectorSink& sink)
         if (cb_.pictureWritten)
             cb_.pictureWritten(i);
     }
-    QVRBuild(m_);
+    QVRBuild(m_); // the card writer's own finishing of the configuration, for this profile
     return WriteDatMP(sink);
 }
 

@@ -35,10 +35,4 @@ inline std::uint32_t MPPictureBytes(int dispCode)
     return PackedSize(kPicHeaderWords + static_cast<std::size_t>(size.width) * static_cast<std::size_t>(size.height));
 }
 
-// The size of a finished image file whose profile 128 has display code `dispCode`.
-inline std::uint64_t MPImageSize(int dispCode)
-{
-    return std::uint64_t{MPPictureOffset(kProfileCount - 1, kScreenCount - 1)} + MPPictureBytes(dispCode);
-}
-
 } // namespace kx4

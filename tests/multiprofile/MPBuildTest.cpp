@@ -23,13 +23,15 @@ struct Builder {
     std::vector<int> started;
     int pictures = 0;
 
-    std::optional<MPBuildStop> Build(const ProfileList& profiles)
+    // Builds the first `count` profiles.
+    std::optional<MPBuildStop> Build(const ProfileList& profiles, int count = kProfileCount)
     {
         MPBuildCallbacks cb;
         cb.profileStarted = [this](int p) { started.push_back(p); };
         cb.showStatus = [this](const std::string& s) { statuses.push_back(s); };
         cb.pictureWritten = [this](int) { ++pictures; };
         MPBuild build(m, root.paths, root.prompts, canvas, buffers, cb);
+        build.profileCount = count;
         return build.Build(profiles);
     }
 
@@ -125,25 +127,25 @@ TEST(MPBuild, ProfilesOfOtherSizesTakeTheirOwnPictureSizes)
     Builder b;
     b.root.WriteCore(0x10000);
     ProfileList profiles;
-    profiles[0] = b.root.Profile("Small.KQC", 0, 0).string();        // 480 x 272
-    profiles[1] = b.root.Profile("Tall.KQC", 2, 1).string();         // 800 x 480 portrait
-    profiles[127] = b.root.Profile("Wide.KQC", 2, 0, [](modOrvel& m) { // 800 x 480
+    profiles[0] = b.root.Profile("Small.KQC", 0, 0).string(); // 480 x 272
+    profiles[1] = b.root.Profile("Tall.KQC", 2, 1).string();  // 800 x 480 portrait
+    profiles[3] = b.root.Profile("Wide.KQC", 2, 0, [](modOrvel& m) { // 800 x 480
         m.SetScreen(15);
         m.SetTxtType(0, 2); // an empty value box at the top left
     }).string();
-    ASSERT_FALSE(b.Build(profiles));
+    ASSERT_FALSE(b.Build(profiles, 4));
 
     const fs::path image = b.root.paths.SDImageFile();
-    EXPECT_EQ(fs::file_size(image), 0x667FBA00u);
+    EXPECT_EQ(fs::file_size(image), MPPictureOffset(3, 15) + 1501u * 512) << "ends with the last picture";
     EXPECT_EQ(BytesAt(image, MPPictureOffset(0, 0), 6), (std::vector<std::uint8_t>{0x01, 0xE0, 0x01, 0x10, 0, 0}));
     EXPECT_EQ(BytesAt(image, MPPictureOffset(1, 0), 6), (std::vector<std::uint8_t>{0x01, 0xE0, 0x03, 0x20, 0, 0}));
     EXPECT_EQ(BytesAt(image, MPPictureOffset(2, 0), 6), (std::vector<std::uint8_t>{0x01, 0xE0, 0x01, 0x10, 0, 0}))
         << "an empty row repeats profile 001";
-    EXPECT_EQ(BytesAt(image, MPPictureOffset(127, 15), 6), (std::vector<std::uint8_t>{0x03, 0x20, 0x01, 0xE0, 0, 0}));
+    EXPECT_EQ(BytesAt(image, MPPictureOffset(3, 15), 6), (std::vector<std::uint8_t>{0x03, 0x20, 0x01, 0xE0, 0, 0}));
     // Profile 002's panel size stands in its own block only.
     EXPECT_EQ(BytesAt(image, MPConfigOffset(1) + 980, 1)[0], 2);
     EXPECT_EQ(BytesAt(image, 980, 1)[0], 0);
-    EXPECT_NE(WordAt(image, MPPictureOffset(127, 15) + 6), Rgb565(0xEF, 0xEF, 0xEF)) << "the value box's frame";
+    EXPECT_NE(WordAt(image, MPPictureOffset(3, 15) + 6), Rgb565(0xEF, 0xEF, 0xEF)) << "the value box's frame";
 
     QImage bitmap;
     ASSERT_TRUE(ReadBmpFile(b.root.paths.BMPImagesDir() / "MP_S00.BMP", bitmap));
