@@ -15,6 +15,13 @@ $(BUILD)/build.ninja:
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The designer is a window: without a graphical session Qt could only fail with a plugin error.
+ifneq ($(filter run,$(MAKECMDGOALS)),)
+ifeq ($(strip $(DISPLAY)$(WAYLAND_DISPLAY)$(QT_QPA_PLATFORM)),)
+$(error The designer needs a graphical session: DISPLAY or WAYLAND_DISPLAY is not set (without a screen, try: xvfb-run make run))
+endif
+endif
+
 run: build
 	$(BUILD)/app/kx4designer
 

@@ -1,7 +1,10 @@
 #include "data/FileIO.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
+#include <climits>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -14,38 +17,22 @@ namespace {
 
 std::string SysError() { return std::strerror(errno); }
 
-// Closes the descriptor on scope exit unless released.
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() { if (fd_ >= 0) ::close(fd_); }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    int release() { int f = fd_; fd_ = -1; return f; }
-    void reset(int fd)
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-        fd_ = fd;
-    }
-private:
-    int fd_;
-};
-
-// Opens `file` for reading when it is a regular file; `size` is its length.
-IoResult OpenRegular(const fs::path& file, Fd& fd, std::uintmax_t& size)
+std::string NotRegular(const fs::path& file, const struct stat& st)
 {
-    Fd opened(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-    if (opened.get() < 0)
-        return IoResult::Fail("Cannot open " + Quoted(file) + ": " + SysError() + ".");
+    return Quoted(file) + (S_ISDIR(st.st_mode) ? " is a folder." : " is not a regular file.");
+}
+
+// Opens a regular file for reading; `size` is its length.
+IoResult OpenForReading(const fs::path& file, UniqueFd& fd, std::uintmax_t& size)
+{
+    int opened = -1;
+    if (IoResult r = OpenRegularFile(file, O_RDONLY, opened); !r)
+        return r;
+    fd.reset(opened);
     struct stat st {};
-    if (::fstat(opened.get(), &st) != 0)
+    if (::fstat(fd.get(), &st) != 0)
         return IoResult::Fail("Cannot read " + Quoted(file) + ": " + SysError() + ".");
-    if (!S_ISREG(st.st_mode))
-        return IoResult::Fail(Quoted(file) + (S_ISDIR(st.st_mode) ? " is a folder." : " is not a file."));
     size = static_cast<std::uintmax_t>(st.st_size);
-    fd.reset(opened.release());
     return IoResult::Ok();
 }
 
@@ -53,6 +40,13 @@ IoResult OpenRegular(const fs::path& file, Fd& fd, std::uintmax_t& size)
 std::string WriteError() { return errno != 0 ? SysError() : std::string("nothing could be written"); }
 
 } // namespace
+
+void UniqueFd::reset(int fd)
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = fd;
+}
 
 std::string Quoted(const fs::path& file) { return "\"" + file.string() + "\""; }
 
@@ -89,11 +83,38 @@ std::size_t WriteFullAt(int fd, std::span<const std::uint8_t> bytes, std::uint64
     return done;
 }
 
+IoResult OpenRegularFile(const fs::path& file, int flags, int& fd)
+{
+    fd = -1;
+    // Look before opening: opening a FIFO waits for a writer, and opening a device may act on it.
+    struct stat st {};
+    if (::stat(file.c_str(), &st) == 0) {
+        if (!S_ISREG(st.st_mode))
+            return IoResult::Fail(NotRegular(file, st));
+    } else if (errno != ENOENT || (flags & O_CREAT) == 0) {
+        return IoResult::Fail("Cannot open " + Quoted(file) + ": " + SysError() + ".");
+    }
+    // The path may name something else by now: O_NONBLOCK keeps the open from waiting, fstat tells.
+    int opened;
+    do {
+        opened = ::open(file.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
+    } while (opened < 0 && errno == EINTR);
+    if (opened < 0)
+        return IoResult::Fail("Cannot open " + Quoted(file) + ": " + SysError() + ".");
+    UniqueFd guard(opened);
+    if (::fstat(opened, &st) != 0)
+        return IoResult::Fail("Cannot open " + Quoted(file) + ": " + SysError() + ".");
+    if (!S_ISREG(st.st_mode))
+        return IoResult::Fail(NotRegular(file, st));
+    fd = guard.release();
+    return IoResult::Ok();
+}
+
 IoResult ReadFileStart(const fs::path& file, std::span<std::uint8_t> buffer, std::size_t& got, std::uintmax_t& fileSize)
 {
     got = 0;
-    Fd fd(-1);
-    if (IoResult r = OpenRegular(file, fd, fileSize); !r)
+    UniqueFd fd;
+    if (IoResult r = OpenForReading(file, fd, fileSize); !r)
         return r;
     const std::ptrdiff_t n = ReadFullAt(fd.get(), buffer.first(static_cast<std::size_t>(std::min<std::uintmax_t>(fileSize, buffer.size()))), 0);
     if (n < 0)
@@ -104,9 +125,9 @@ IoResult ReadFileStart(const fs::path& file, std::span<std::uint8_t> buffer, std
 
 IoResult ReadWholeFile(const fs::path& file, std::vector<std::uint8_t>& out, std::uintmax_t maxBytes)
 {
-    Fd fd(-1);
+    UniqueFd fd;
     std::uintmax_t size = 0;
-    if (IoResult r = OpenRegular(file, fd, size); !r)
+    if (IoResult r = OpenForReading(file, fd, size); !r)
         return r;
     if (size > maxBytes)
         return IoResult::Fail(Quoted(file) + " is too large.");
@@ -119,81 +140,255 @@ IoResult ReadWholeFile(const fs::path& file, std::vector<std::uint8_t>& out, std
     return IoResult::Ok();
 }
 
+fs::path SaveTempName(const fs::path& target)
+{
+    // A fixed short form: it fits any file system's name limit, and a leftover is known by it.
+    std::uint64_t hash = 14695981039346656037ull; // FNV-1a
+    for (const unsigned char c : target.filename().string()) {
+        hash ^= c;
+        hash *= 1099511628211ull;
+    }
+    char name[40];
+    std::snprintf(name, sizeof name, ".kx4-save-%016llx.tmp", static_cast<unsigned long long>(hash));
+    return target.parent_path() / name;
+}
+
 namespace {
 
-// Writes through `body` (which returns an error text, empty on success) into a temporary file
-// beside `target`, then renames it into place.
-IoResult WriteVia(const fs::path& target, bool flush, const std::function<std::string(int fd)>& body)
+// Follows symbolic links from `path` to the file a write must replace; that file may not exist yet.
+std::string FinalTarget(const fs::path& path, fs::path& out)
 {
-    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::string tmpl = (dir / ("." + target.filename().string() + ".tmp-XXXXXX")).string();
-    Fd fd(::mkstemp(tmpl.data()));
+    fs::path p = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(p.c_str(), &st) != 0) {
+            if (errno != ENOENT)
+                return SysError();
+            out = p; // a new file, or the missing end of a link: made by the write
+            return {};
+        }
+        if (!S_ISLNK(st.st_mode)) {
+            out = p;
+            return {};
+        }
+        std::array<char, PATH_MAX> link{};
+        const ssize_t n = ::readlink(p.c_str(), link.data(), link.size());
+        if (n < 0)
+            return SysError();
+        if (static_cast<std::size_t>(n) >= link.size())
+            return std::strerror(ENAMETOOLONG);
+        const fs::path next(std::string(link.data(), static_cast<std::size_t>(n)));
+        p = next.is_absolute() ? next : p.parent_path() / next;
+    }
+    return std::strerror(ELOOP);
+}
+
+// Whether the running user may change the file. Root may write anything, so for root a file
+// without any write permission bit counts as meant to stay as it is.
+bool MayWrite(const fs::path& file, const struct stat& st)
+{
+    if (::geteuid() == 0)
+        return (st.st_mode & 0222) != 0;
+    return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) == 0;
+}
+
+// Removes the temporary file a killed write of the same target left behind; nothing else.
+void RemoveLeftover(const fs::path& temp)
+{
+    struct stat st {};
+    if (::lstat(temp.c_str(), &st) == 0 && (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)))
+        ::unlink(temp.c_str());
+}
+
+// An unnamed file needs /proc to be given a name without privileges.
+bool CanNameUnnamedFiles() { return ::geteuid() == 0 || ::access("/proc/self/fd", X_OK) == 0; }
+
+bool NoUnnamedFiles(int err) { return err == EOPNOTSUPP || err == EISDIR || err == EINVAL; }
+
+// A folder the user may not add files to; a full disk is no reason to risk the old file in place.
+bool FolderRefusesNewFile(int err) { return err == EACCES || err == EPERM; }
+
+// The temporary file of a write into `dir`, created with `mode` (less the umask); `named` tells
+// whether it has the name `temp`.
+int OpenTemp(const fs::path& dir, const fs::path& temp, mode_t mode, const WriteOptions& options, bool& named)
+{
+    if (options.unnamedTemp && CanNameUnnamedFiles()) {
+        const int fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+        if (fd >= 0 || !NoUnnamedFiles(errno)) {
+            named = false;
+            return fd;
+        }
+    }
+    named = true;
+    for (int attempt = 0;; ++attempt) {
+        const int fd = ::open(temp.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, mode);
+        if (fd >= 0 || errno != EEXIST || attempt == 1)
+            return fd;
+        RemoveLeftover(temp); // left by a write killed just now
+    }
+}
+
+// Gives an unnamed temporary file the name `temp`.
+bool NameTemp(int fd, const fs::path& temp)
+{
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        return true;
+    return ::linkat(fd, "", AT_FDCWD, temp.c_str(), AT_EMPTY_PATH) == 0;
+}
+
+// Gives the new file the old one's owner and group, where the user may, and its mode.
+std::string KeepOwnerAndMode(int fd, const struct stat& old)
+{
+    struct stat now {};
+    if (::fstat(fd, &now) != 0)
+        return SysError();
+    if (now.st_uid != old.st_uid || now.st_gid != old.st_gid) {
+        // Only root may give a file away; others may still keep the group when they belong to it.
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
+            if (errno != EPERM && errno != EINVAL)
+                return SysError();
+            if (::fchown(fd, static_cast<uid_t>(-1), old.st_gid) != 0 && errno != EPERM && errno != EINVAL)
+                return SysError();
+        }
+        if (::fstat(fd, &now) != 0) // a change of owner clears the set-id bits
+            return SysError();
+    }
+    // Skipped when equal: file systems with one mode for all files (FAT) refuse any change.
+    if ((now.st_mode & 07777) != (old.st_mode & 07777) && ::fchmod(fd, old.st_mode & 07777) != 0)
+        return SysError();
+    return {};
+}
+
+std::string FlushFolder(const fs::path& dir)
+{
+    UniqueFd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() < 0)
-        return IoResult::Fail("Cannot write " + Quoted(target) + ": " + SysError());
-    const fs::path tmp = tmpl;
-    auto fail = [&](const std::string& why) {
-        if (fd.get() >= 0)
-            ::close(fd.release());
-        std::error_code ec;
-        fs::remove(tmp, ec);
-        return IoResult::Fail("Cannot write " + Quoted(target) + ": " + why);
+        return SysError();
+    // EINVAL: the file system has no way to flush a folder, and nothing to flush.
+    if (::fsync(fd.get()) != 0 && errno != EINVAL)
+        return SysError();
+    return {};
+}
+
+// Rewrites `file` in place, for a folder that cannot take a temporary file.
+IoResult WriteInPlace(const fs::path& target, const fs::path& file, const FileWriter& write)
+{
+    const auto fail = [&](const std::string& why, bool touched) {
+        return IoResult::Fail("Cannot write " + Quoted(target) + ": " + why +
+                              (touched ? ". The file may now be incomplete." : "."));
     };
-
-    if (std::string error = body(fd.get()); !error.empty())
-        return fail(error);
-
-    // New files get the usual permissions, not mkstemp's 0600; an existing file keeps its own.
-    mode_t mode = 0666;
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) {
-        mode = old.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode &= ~mask;
-    }
-    ::fchmod(fd.get(), mode);
-    if (flush && ::fsync(fd.get()) != 0)
-        return fail(SysError());
+    UniqueFd fd(::open(file.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0)
+        return fail(SysError(), false);
+    struct stat st {};
+    if (::fstat(fd.get(), &st) != 0)
+        return fail(SysError(), false);
+    if (!S_ISREG(st.st_mode))
+        return IoResult::Fail(NotRegular(target, st));
+    std::uint64_t size = 0;
+    if (std::string error = write(fd.get(), size); !error.empty())
+        return fail(error, true);
+    if (::ftruncate(fd.get(), static_cast<off_t>(size)) != 0 || ::fsync(fd.get()) != 0)
+        return fail(SysError(), true);
     if (::close(fd.release()) != 0)
-        return fail(SysError());
-    if (::rename(tmp.c_str(), target.c_str()) != 0)
-        return fail(SysError());
-    if (flush) { // make the rename itself durable
-        Fd dirFd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-        if (dirFd.get() >= 0)
-            ::fsync(dirFd.get());
-    }
+        return fail(SysError(), true);
     return IoResult::Ok();
 }
 
 } // namespace
 
-IoResult WriteFileAtomic(const fs::path& target, const ChunkSource& source, bool flush)
+IoResult WriteFileThrough(const fs::path& target, const FileWriter& write, WriteOptions options)
 {
-    return WriteVia(target, flush, [&](int fd) -> std::string {
+    const auto fail = [&](const std::string& why) { return IoResult::Fail("Cannot write " + Quoted(target) + ": " + why + "."); };
+    fs::path file;
+    if (std::string why = FinalTarget(target, file); !why.empty())
+        return fail(why);
+    struct stat old {};
+    const bool exists = ::lstat(file.c_str(), &old) == 0;
+    if (!exists && errno != ENOENT)
+        return fail(SysError());
+    if (exists && !S_ISREG(old.st_mode))
+        return IoResult::Fail(NotRegular(target, old));
+    if (exists && !MayWrite(file, old))
+        return fail("the file is read-only");
+
+    const fs::path dir = file.has_parent_path() ? file.parent_path() : fs::path(".");
+    const fs::path temp = SaveTempName(file);
+    RemoveLeftover(temp);
+    bool named = false;
+    // Until it has the old file's mode, the new one is not readable by more users than the old.
+    UniqueFd fd(OpenTemp(dir, temp, exists ? (old.st_mode & 0666) : 0666, options, named));
+    if (fd.get() < 0) {
+        if (exists && FolderRefusesNewFile(errno))
+            return WriteInPlace(target, file, write);
+        return fail(SysError());
+    }
+    const auto discard = [&](const std::string& why) {
+        fd.reset();
+        if (named)
+            ::unlink(temp.c_str());
+        return fail(why);
+    };
+
+    std::uint64_t size = 0;
+    if (std::string error = write(fd.get(), size); !error.empty())
+        return discard(error);
+    if (exists) {
+        if (std::string error = KeepOwnerAndMode(fd.get(), old); !error.empty())
+            return discard(error);
+    }
+    if (options.flush && ::fsync(fd.get()) != 0)
+        return discard(SysError());
+    if (named) {
+        if (::close(fd.release()) != 0)
+            return discard(SysError());
+    } else {
+        // Named only for the moment before the rename: a write killed in between leaves it.
+        if (!NameTemp(fd.get(), temp))
+            return discard(SysError());
+        named = true;
+    }
+    if (::rename(temp.c_str(), file.c_str()) != 0)
+        return discard(SysError());
+
+    // The new file is in place; what fails now leaves its contents perhaps not on the device.
+    std::string late;
+    if (fd.get() >= 0 && ::close(fd.release()) != 0)
+        late = SysError();
+    if (late.empty() && options.flush)
+        late = FlushFolder(dir); // makes the rename itself durable
+    if (!late.empty())
+        return IoResult::Fail(Quoted(target) + " was written, but could not be flushed to the device (" + late +
+                              "): its new contents may not be durable.");
+    return IoResult::Ok();
+}
+
+IoResult WriteFileAtomic(const fs::path& target, const ChunkSource& source, WriteOptions options)
+{
+    return WriteFileThrough(target, [&](int fd, std::uint64_t& size) -> std::string {
         std::vector<std::uint8_t> chunk;
         std::string error;
-        std::uint64_t at = 0;
         for (;;) {
             chunk.clear();
             const bool more = source(chunk, error);
             if (!error.empty())
                 return error;
-            if (WriteFullAt(fd, chunk, at) != chunk.size())
+            if (WriteFullAt(fd, chunk, size) != chunk.size())
                 return WriteError();
-            at += chunk.size();
+            size += chunk.size();
             if (!more)
                 return {};
         }
-    });
+    }, options);
 }
 
-IoResult WriteFileAtomic(const fs::path& target, std::span<const std::uint8_t> bytes, bool flush)
+IoResult WriteFileAtomic(const fs::path& target, std::span<const std::uint8_t> bytes, WriteOptions options)
 {
-    return WriteVia(target, flush, [&](int fd) -> std::string {
+    return WriteFileThrough(target, [&](int fd, std::uint64_t& size) -> std::string {
+        size = bytes.size();
         return WriteFullAt(fd, bytes, 0) == bytes.size() ? std::string() : WriteError();
-    });
+    }, options);
 }
 
 } // namespace kx4

@@ -1,5 +1,5 @@
 #pragma once
-// Whole-file reads and crash-safe whole-file writes, shared by every file the program saves.
+// Whole-file reads and crash-safe whole-file writes, shared by every file the program reads or saves.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -19,6 +19,26 @@ struct IoResult {
     explicit operator bool() const { return ok; }
 };
 
+// A file descriptor closed on scope exit unless released.
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd = -1) : fd_(fd) {}
+    ~UniqueFd() { reset(); }
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    int get() const { return fd_; }
+    int release()
+    {
+        const int f = fd_;
+        fd_ = -1;
+        return f;
+    }
+    void reset(int fd = -1);
+
+private:
+    int fd_;
+};
+
 // The file's path in double quotes, as messages name files.
 std::string Quoted(const std::filesystem::path& file);
 
@@ -30,26 +50,54 @@ std::ptrdiff_t ReadFullAt(int fd, std::span<std::uint8_t> buffer, std::uint64_t 
 // fewer only after an error (errno set) or a write that moved nothing (errno 0).
 std::size_t WriteFullAt(int fd, std::span<const std::uint8_t> bytes, std::uint64_t offset);
 
+// Opens `file` with `flags` (O_RDONLY, or O_WRONLY with or without O_CREAT) only when it is a
+// regular file, or absent and O_CREAT is given; a FIFO, device or socket is refused without being
+// opened for real and without blocking. `fd` gets a close-on-exec descriptor, -1 on failure.
+IoResult OpenRegularFile(const std::filesystem::path& file, int flags, int& fd);
+
 // Reads the start of `file` into `buffer`, at most its size: `got` bytes; `fileSize` is the size of
 // the whole file.
 IoResult ReadFileStart(const std::filesystem::path& file, std::span<std::uint8_t> buffer, std::size_t& got,
                        std::uintmax_t& fileSize);
 
-// Reads the whole file into `out`; refuses files larger than `maxBytes`.
+// Reads the whole regular file into `out`; refuses files larger than `maxBytes`.
 IoResult ReadWholeFile(const std::filesystem::path& file, std::vector<std::uint8_t>& out,
                        std::uintmax_t maxBytes = 512u * 1024u * 1024u);
+
+// How a whole-file write is made durable.
+struct WriteOptions {
+    WriteOptions(bool flushToDevice = true) : flush(flushToDevice) {} // from a bool: whether to flush
+    bool flush;              // force the file and its folder onto the device; false for scratch files
+    bool unnamedTemp = true; // false: write as on a file system without O_TMPFILE
+};
+
+// Writes the new contents into `fd` from byte 0 and sets `size` to their length in bytes; returns
+// why it failed, empty on success.
+using FileWriter = std::function<std::string(int fd, std::uint64_t& size)>;
 
 // Produces the file's bytes chunk by chunk: each call appends to `chunk` and returns false when done
 // or true while more follows; `error` set means the producer failed.
 using ChunkSource = std::function<bool(std::vector<std::uint8_t>& chunk, std::string& error)>;
 
-// Writes a temporary file beside `target`, checks every write, flushes it to the device (unless
-// `flush` is false, for scratch files) and renames it over `target`; on failure the old file stays
-// as it was and the temporary file is removed.
-IoResult WriteFileAtomic(const std::filesystem::path& target, const ChunkSource& source, bool flush = true);
+// The safe whole-file write behind every save and copy. A symbolic link is followed and its final
+// target replaced. The contents go into an unnamed temporary file in the target's folder
+// (O_TMPFILE) or, where the file system has none, into ".kx4-save-<hash of the name>.tmp", whose
+// leftover from a killed write of the same target is removed first; the file is flushed, given
+// the old file's mode and, where allowed, owner and group, and renamed over the target, so a
+// failed or killed write leaves the old file whole. Other names of a hard-linked target keep the
+// old bytes. A target its user may not write (for root: one without any write permission bit) is
+// refused unchanged; where the folder does not let the user add a file but the target is writable,
+// the target is rewritten in place, checked and flushed.
+IoResult WriteFileThrough(const std::filesystem::path& target, const FileWriter& write, WriteOptions options = {});
 
-// The same for bytes held in memory.
+// WriteFileThrough with the contents from a chunk producer.
+IoResult WriteFileAtomic(const std::filesystem::path& target, const ChunkSource& source, WriteOptions options = {});
+
+// WriteFileThrough with the contents held in memory.
 IoResult WriteFileAtomic(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
-                         bool flush = true);
+                         WriteOptions options = {});
+
+// The name of the temporary file a write of `target` uses where the file system has no O_TMPFILE.
+std::filesystem::path SaveTempName(const std::filesystem::path& target);
 
 } // namespace kx4

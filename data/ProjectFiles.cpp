@@ -59,6 +59,9 @@ IoResult DecodePanelData(std::span<const std::uint8_t> bytes, ProjectTables& out
     for (int s = 0; s < kScreenCount; ++s)
         if (!GetCountedString(bytes, at, t.ScreenBG[s]))
             return damaged;
+    // Options that no list can show would leave the window without a panel size or node.
+    if (!PanelSettingsShowable(t))
+        return damaged;
     out = std::move(t);
     return IoResult::Ok();
 }

@@ -27,8 +27,8 @@ struct ScreenData {
 // The bytes of a panel data file; fails only for a background string too long for its length field.
 IoResult EncodePanelData(const ProjectTables& tables, std::vector<std::uint8_t>& out);
 
-// Reads a panel data file's bytes; `out` is written only when the whole layout is present.
-// Bytes after the 16th string are ignored. `what` names the file in the message.
+// Reads a panel data file's bytes; `out` is written only when the whole layout is present and the
+// panel-wide options lie within their lists. Bytes after the 16th string are ignored. `what` names the file in the message.
 IoResult DecodePanelData(std::span<const std::uint8_t> bytes, ProjectTables& out, const std::string& what);
 
 // The 6,560 bytes of a screen file; fails when the background has more than 256 characters.

@@ -1,6 +1,7 @@
 #include "data/modOrvel.h"
 
 #include "data/Ansi.h"
+#include "data/PanelSizes.h"
 #include "data/ProjectFiles.h"
 
 #include <cmath>
@@ -101,6 +102,16 @@ std::string Hex1(int v)
 std::string Hex2(int v)
 {
     return Hex1(static_cast<int>((static_cast<unsigned>(v) >> 4) & 0xF)) + Hex1(v);
+}
+
+bool PanelSettingsShowable(const ProjectTables& tables)
+{
+    const auto within = [&](int entry, int highest) {
+        const int v = tables.PanelCfg[static_cast<std::size_t>(kSettings + entry)];
+        return v >= 0 && v <= highest;
+    };
+    return within(1, kMaxBVAddress) && within(2, kMaxBVRange) && within(4, kPanelSizeCount - 1) &&
+           within(5, kMaxSDFormat);
 }
 
 void modOrvel::SetScreen(int s)

@@ -37,6 +37,15 @@ struct ProjectTables {
     std::array<std::string, kScreenCount> ScreenBG{}; // UTF-8 text
 };
 
+// The largest stored value of a panel-wide option that its list can show; the smallest is 0.
+constexpr int kMaxBVAddress = 250; // node index: "Brivane Node: 01" to "Brivane Node: FB"
+constexpr int kMaxBVRange = 63;    // highest device offset: 16 counts of 4 devices
+constexpr int kMaxSDFormat = 1;    // SFC, Raw
+
+// True when ScnRes, SDFormat, BVAddress and BVRange of `tables` lie within their option lists;
+// other values come only from damaged files.
+bool PanelSettingsShowable(const ProjectTables& tables);
+
 // A position saved by Snap To Grid, panel pixels.
 struct GridPoint {
     i16 X = 0;

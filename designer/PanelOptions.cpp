@@ -7,7 +7,7 @@ namespace kx4 {
 std::vector<std::string> BVAddressItems()
 {
     std::vector<std::string> items;
-    for (int n = 1; n <= 251; ++n)
+    for (int n = 1; n <= kMaxBVAddress + 1; ++n)
         items.push_back("Brivane Node: " + Hex2(n));
     return items;
 }
@@ -15,7 +15,7 @@ std::vector<std::string> BVAddressItems()
 std::vector<std::string> BVRangeItems()
 {
     std::vector<std::string> items;
-    for (int k = 0; k <= 15; ++k)
+    for (int k = 0; k <= kMaxBVRange / 4; ++k)
         items.push_back("Devices: " + std::to_string((k + 1) * 4) + "  (Count = " + Hex1(k) + ")");
     return items;
 }
@@ -34,6 +34,6 @@ std::vector<std::string> ScreenNumberItems()
 
 int ListIndexFor(int value, int count) { return value >= 0 && value < count ? value : -1; }
 
-int BVRangeListIndex(int bvRange) { return bvRange >= 0 ? ListIndexFor(bvRange / 4, 16) : -1; }
+int BVRangeListIndex(int bvRange) { return bvRange >= 0 ? ListIndexFor(bvRange / 4, kMaxBVRange / 4 + 1) : -1; }
 
 } // namespace kx4

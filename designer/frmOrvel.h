@@ -9,6 +9,7 @@
 //   frmOrvel_Drag.cpp     pointer moves, dragging elements, DropObj
 //   frmOrvel_Grid.cpp     grid lines, Snap To Grid, Undo Snap
 //   frmOrvel_Program.cpp  "Create SD Card", "Multi-Profile"
+#include "data/FileIO.h"
 #include "platform/Paths.h"
 
 #include <QImage>
@@ -150,10 +151,11 @@ private:
     void SelectHome();
     void SetOuterSize(int widthTwips, int heightTwips);
     void ShowBackground();
-    void ShowFileMissing(const std::string& stored);
+    // A white layout area without picture, `label` in lblBGFile.
+    void ShowNoPicture(const char* label);
     // Reads a background or logo picture; the last one read is kept while its file is unchanged,
     // so that redraws do not read it again.
-    bool LoadPicture(const std::filesystem::path& file, QImage& picture);
+    IoResult LoadPicture(const std::filesystem::path& file, QImage& picture);
 
     // --- File and element commands (frmOrvel_File.cpp, frmOrvel_Elements.cpp)
     void ConnectFileAndElementCommands();

@@ -1,7 +1,7 @@
 // The screen display and the panel options of the main window.
 #include "designer/frmOrvel.h"
 
-#include "assets/Bmp.h"
+#include "assets/BackgroundPicture.h"
 #include "data/Background.h"
 #include "data/modOrvel.h"
 #include "designer/LayoutArea.h"
@@ -102,44 +102,44 @@ void frmOrvel::ShowBackground()
         LoadQVRBG();
         break;
     case BackgroundKind::File: {
-        // A file that is there but is no picture we can read counts as missing.
         const std::filesystem::path file = paths_.Map(text);
         QImage picture;
-        if (LoadPicture(file, picture)) {
+        if (!PathExists(file)) {
+            ShowFileNotFound(prompts_, text);
+            ShowNoPicture("BMP File Missing");
+        } else if (const IoResult r = LoadPicture(file, picture); !r) {
+            ShowPictureNotReadable(prompts_, r);
+            ShowNoPicture("BMP File Not Readable");
+        } else {
             surface->SetPicture(std::move(picture));
             lblBGFile->setText(QString::fromStdString(text));
-        } else {
-            ShowFileMissing(text);
         }
         break;
     }
     }
 }
 
-bool frmOrvel::LoadPicture(const std::filesystem::path& file, QImage& picture)
+IoResult frmOrvel::LoadPicture(const std::filesystem::path& file, QImage& picture)
 {
     std::error_code ec;
-    if (!PathExists(file))
-        return false;
     const auto time = std::filesystem::last_write_time(file, ec);
-    const auto size = std::filesystem::file_size(file, ec);
+    const auto size = ec ? 0 : std::filesystem::file_size(file, ec);
     if (ec || file != lastPicture_.file || time != lastPicture_.time || size != lastPicture_.size) {
         QImage read;
-        if (!ReadBmpFile(file, read))
-            return false;
+        if (IoResult r = ReadBackgroundPicture(file, read); !r)
+            return r;
         lastPicture_ = {file, time, size, std::move(read)};
     }
     picture = lastPicture_.image;
-    return true;
+    return IoResult::Ok();
 }
 
-void frmOrvel::ShowFileMissing(const std::string& stored)
+void frmOrvel::ShowNoPicture(const char* label)
 {
-    ShowFileNotFound(prompts_, stored);
     LayoutSurface* surface = picLayout->Surface();
     surface->ClearPicture();
     surface->SetBackColor(Qt::white);
-    lblBGFile->setText("BMP File Missing");
+    lblBGFile->setText(label);
 }
 
 void frmOrvel::LoadQVRBG()
@@ -147,7 +147,7 @@ void frmOrvel::LoadQVRBG()
     LayoutSurface* surface = picLayout->Surface();
     const std::filesystem::path file = paths_.LogoFile(m_.GetScnRes(), m_.GetLayout());
     QImage picture;
-    if (!file.empty() && LoadPicture(file, picture)) {
+    if (!file.empty() && PathExists(file) && LoadPicture(file, picture)) {
         surface->SetPicture(std::move(picture));
         return;
     }

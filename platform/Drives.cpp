@@ -315,6 +315,7 @@ private:
         if (disk.bytes == 0 && disk.type != kDriveCDRom)
             return std::nullopt;
         disk.model = ModelOf(dir);
+        disk.serial = ReadAttr(dir / "device" / "serial").value_or("");
 
         const auto merge = [&disk](const Usage& u) {
             for (const auto& m : u.mountPoints)

@@ -51,6 +51,7 @@ struct BlockDisk {
     std::optional<MajorMinor> dev;
     std::uint64_t bytes = 0;
     std::string model;
+    std::string serial;                   // the medium's serial number where the kernel reports one
     std::int32_t type = kDriveFixed;
     bool system = false;                  // holds the running system, swap, or a mount outside the media folders
     int physNumber = -1;                  // 0 system, 1… other disks in name order, -1 none (optical, RAM, unknown)

@@ -3,10 +3,32 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <unistd.h>
+#include <vector>
 
 namespace kx4 {
 namespace fs = std::filesystem;
+
+namespace {
+
+// Moves the bytes of `in` from its start into `out` from its start; `copied` counts them.
+std::string CopyBytes(int in, int out, const fs::path& source, std::uint64_t& copied)
+{
+    constexpr std::size_t kChunk = 1 << 20;
+    std::vector<std::uint8_t> chunk(kChunk);
+    for (;;) {
+        const std::ptrdiff_t n = ReadFullAt(in, chunk, copied);
+        if (n < 0)
+            return "cannot read " + Quoted(source) + ": " + std::strerror(errno);
+        const auto bytes = std::span(chunk).first(static_cast<std::size_t>(n));
+        if (WriteFullAt(out, bytes, copied) != bytes.size())
+            return errno != 0 ? std::strerror(errno) : "nothing could be written";
+        copied += bytes.size();
+        if (bytes.size() < kChunk) // a short read is the end of the file
+            return {};
+    }
+}
+
+} // namespace
 
 bool PathExists(const fs::path& path)
 {
@@ -14,28 +36,14 @@ bool PathExists(const fs::path& path)
     return !path.empty() && fs::exists(path, ec);
 }
 
-IoResult CopyFileTo(const fs::path& source, const fs::path& destination)
+IoResult CopyFileTo(const fs::path& source, const fs::path& destination, WriteOptions options)
 {
-    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
-    if (in < 0)
-        return IoResult::Fail("Cannot open " + Quoted(source) + ": " + std::strerror(errno));
-
-    constexpr std::size_t kChunk = 1 << 20;
-    std::uint64_t at = 0;
-    IoResult r = WriteFileAtomic(destination, [&](std::vector<std::uint8_t>& chunk, std::string& error) {
-        chunk.resize(kChunk);
-        const std::ptrdiff_t n = ReadFullAt(in, chunk, at);
-        if (n < 0) {
-            error = "cannot read " + Quoted(source) + ": " + std::strerror(errno);
-            chunk.clear();
-            return false;
-        }
-        chunk.resize(static_cast<std::size_t>(n));
-        at += chunk.size();
-        return chunk.size() == kChunk; // a short read is the end of the file
-    });
-    ::close(in);
-    return r;
+    int fd = -1;
+    if (IoResult r = OpenRegularFile(source, O_RDONLY, fd); !r)
+        return r;
+    const UniqueFd in(fd);
+    return WriteFileThrough(destination, [&](int out, std::uint64_t& size) { return CopyBytes(in.get(), out, source, size); },
+                            options);
 }
 
 } // namespace kx4

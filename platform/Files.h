@@ -9,8 +9,9 @@ namespace kx4 {
 // True when the file or folder exists.
 bool PathExists(const std::filesystem::path& path);
 
-// Copies `source` whole over `destination`: every write checked, flushed to the device and renamed
-// into place, so that a failure leaves the old destination as it was.
-IoResult CopyFileTo(const std::filesystem::path& source, const std::filesystem::path& destination);
+// Copies the regular file `source` whole over `destination` as WriteFileThrough writes, so that a
+// failure leaves the old destination as it was.
+IoResult CopyFileTo(const std::filesystem::path& source, const std::filesystem::path& destination,
+                    WriteOptions options = {});
 
 } // namespace kx4

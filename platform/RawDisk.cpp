@@ -89,15 +89,18 @@ std::optional<std::string> RawDisk::Refusal(const Target& target, bool write) co
     const BlockDisk* disk = FindDisk(now, was.name);
     if (!disk)
         return node + " is no longer present.";
-    if (disk->dev != was.dev)
-        return node + " has changed since the drives were listed.";
+    // Another card in the same reader keeps the kernel name and device number.
+    const std::string changed = "The card in " + node + " has changed since the drives were listed.";
+    if (disk->dev != was.dev || disk->bytes != was.bytes || disk->model != was.model || disk->serial != was.serial)
+        return changed;
     if (target.volume != was.name) {
-        const auto part = std::find_if(disk->partitions.begin(), disk->partitions.end(),
-                                       [&](const BlockVolume& v) { return v.name == target.volume; });
+        const auto named = [&](const BlockVolume& v) { return v.name == target.volume; };
+        const auto part = std::find_if(disk->partitions.begin(), disk->partitions.end(), named);
         if (part == disk->partitions.end())
             return "/dev/" + target.volume + " is no longer present.";
-        if (part->dev != target.dev)
-            return "/dev/" + target.volume + " has changed since the drives were listed.";
+        const auto listed = std::find_if(was.partitions.begin(), was.partitions.end(), named);
+        if (part->dev != target.dev || listed == was.partitions.end() || part->bytes != listed->bytes)
+            return changed;
     }
     if (!write)
         return std::nullopt;

@@ -23,10 +23,7 @@ IoResult ImageFileSink::Open(const std::filesystem::path& file)
     if (IoResult r = Close(); !r)
         return r;
     file_ = file;
-    fd_ = ::open(file.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
-    if (fd_ < 0)
-        return Fail(std::string(": ") + std::strerror(errno));
-    return IoResult::Ok();
+    return OpenRegularFile(file, O_WRONLY | O_CREAT, fd_);
 }
 
 IoResult ImageFileSink::WriteSector(std::uint32_t offset, const Sector& sector)

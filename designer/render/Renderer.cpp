@@ -3,6 +3,7 @@
 #include "designer/render/TextStyles.h"
 
 #include "assets/Artwork.h"
+#include "assets/BackgroundPicture.h"
 #include "assets/Bmp.h"
 #include "data/Background.h"
 #include "data/modOrvel.h"
@@ -147,17 +148,17 @@ void ScreenRenderer::RITitleIP(int i)
     }
 }
 
-bool ScreenRenderer::LoadPicture(const std::filesystem::path& file)
+IoResult ScreenRenderer::LoadPicture(const std::filesystem::path& file)
 {
     auto it = pictures_.find(file);
     if (it == pictures_.end()) {
         QImage picture;
-        if (!ReadBmpFile(file, picture))
-            return false;
+        if (IoResult r = ReadBackgroundPicture(file, picture); !r)
+            return r;
         it = pictures_.emplace(file, std::move(picture)).first;
     }
     t_.picLayout.SetPicture(it->second);
-    return true;
+    return IoResult::Ok();
 }
 
 void ScreenRenderer::LoadQVRBG()
@@ -182,11 +183,14 @@ void ScreenRenderer::DrawBackground()
         return;
     case BackgroundKind::File: {
         const auto file = paths_.Map(bg);
-        // The picture keeps the back colour of the drawing before it around itself. A file that
-        // cannot be read as a picture counts as missing.
-        if (PathExists(file) && LoadPicture(file))
+        // The picture keeps the back colour of the drawing before it around itself.
+        if (!PathExists(file)) {
+            ShowFileNotFound(prompts_, bg);
+        } else if (const IoResult r = LoadPicture(file); !r) {
+            ShowPictureNotReadable(prompts_, r);
+        } else {
             return;
-        ShowFileNotFound(prompts_, bg);
+        }
         t_.picLayout.Clear(kWhite);
         return;
     }
@@ -260,6 +264,11 @@ IoResult ScreenRenderer::RenderIPImages(int iRes)
 void ShowFileNotFound(Prompts& prompts, const std::string& stored)
 {
     prompts.Message(MsgIcon::Information, "File Missing", "File Not Found\n" + stored, MsgButtons::Ok);
+}
+
+void ShowPictureNotReadable(Prompts& prompts, const IoResult& failure)
+{
+    prompts.Message(MsgIcon::Information, "Picture Not Readable", failure.message, MsgButtons::Ok);
 }
 
 } // namespace kx4

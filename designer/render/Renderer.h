@@ -46,7 +46,7 @@ void PrintCaption(RenderTarget& target, int x, int y, const QString& caption);
 // each background or logo file once: make a new one for each run.
 class ScreenRenderer {
 public:
-    // `prompts` shows the "File Not Found" box of a missing background picture.
+    // `prompts` shows the boxes of a missing or unreadable background picture.
     ScreenRenderer(modOrvel& project, const Paths& paths, RenderTarget& target, Prompts& prompts);
 
     // One element slot of the current screen.
@@ -75,8 +75,8 @@ public:
 private:
     void PrintText(int iTNum);
     void CopyValueBox(int iTNum);
-    // Makes the BMP file the canvas picture; false when it cannot be read as one.
-    bool LoadPicture(const std::filesystem::path& file);
+    // Makes the BMP file the canvas picture; fails when it cannot be read as one.
+    IoResult LoadPicture(const std::filesystem::path& file);
 
     modOrvel& m_;
     const Paths& paths_;
@@ -86,8 +86,11 @@ private:
     std::map<std::filesystem::path, QImage> pictures_;
 };
 
-// The box that names a missing or unreadable background picture, `stored` as the project holds it;
-// the designer and the renderer show the same one.
+// The box that names a missing background picture, `stored` as the project holds it; the designer
+// and the renderer show the same one.
 void ShowFileNotFound(Prompts& prompts, const std::string& stored);
+// The box for a background file that exists but cannot be read as a picture: `failure` names the
+// file and the reason.
+void ShowPictureNotReadable(Prompts& prompts, const IoResult& failure);
 
 } // namespace kx4

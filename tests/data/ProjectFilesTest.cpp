@@ -161,6 +161,45 @@ TEST(PanelDataFile, DamagedFilesChangeNothing)
     EXPECT_FALSE(m->LoadData());
 }
 
+TEST(PanelDataFile, PanelOptionsNoListCanShowMarkTheFileDamaged)
+{
+    TempDir dir;
+    auto source = Populated();
+    std::vector<std::uint8_t> good;
+    ASSERT_TRUE(EncodePanelData(*source, good));
+    const auto path = dir / "odd.KQC";
+    const std::string damaged = "\"" + path.string() + "\" is not a panel data file: it is cut short or damaged.";
+
+    // Entry 976 + offset: BVAddress 1, BVRange 2, ScnRes 4, SDFormat 5.
+    struct Case { int offset; int value; bool loads; };
+    for (const Case c : {Case{4, 3, false}, Case{4, -1, false}, Case{5, 2, false}, Case{5, -1, false},
+                         Case{1, 251, false}, Case{1, -1, false}, Case{2, 64, false}, Case{2, -4, false},
+                         Case{4, 2, true}, Case{5, 1, true}, Case{1, 250, true}, Case{2, 63, true}, Case{2, 0, true},
+                         Case{0, 7, true}, Case{3, 9, true}}) { // Layout and Beep show any value
+        auto bytes = good;
+        bytes[2 * (976 + c.offset)] = static_cast<std::uint8_t>(c.value & 0xFF);
+        bytes[2 * (976 + c.offset) + 1] = static_cast<std::uint8_t>((c.value >> 8) & 0xFF);
+        WriteBytes(path, bytes);
+        ProjectTables t;
+        t.ScreenBG[0] = "kept";
+        const IoResult r = LoadPanelDataFile(path, t);
+        EXPECT_EQ(bool(r), c.loads) << c.offset << " = " << c.value;
+        if (!c.loads) {
+            EXPECT_EQ(r.message, damaged);
+            EXPECT_EQ(t.ScreenBG[0], "kept");
+        }
+    }
+
+    // Element records stay as stored, whatever their values.
+    auto odd = Fresh();
+    odd->SetBtnType(0, 99);
+    odd->SetTxtFontSize(3, -5);
+    ASSERT_TRUE(SavePanelDataFile(*odd, path));
+    ProjectTables t;
+    ASSERT_TRUE(LoadPanelDataFile(path, t));
+    EXPECT_EQ(t.PanelCfg, odd->PanelCfg);
+}
+
 TEST(AtomicWrite, AFailureHalfwayLeavesTheOldFileAndNoTemporaryFile)
 {
     TempDir dir;

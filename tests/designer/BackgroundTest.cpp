@@ -1,5 +1,6 @@
 #include "DesignerFixture.h"
 
+#include "FileSupport.h"
 #include "assets/Bmp.h"
 
 #include <QLabel>
@@ -8,8 +9,14 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 using namespace kx4;
 using kx4::test::Designer;
+using kx4::test::BmpOfDepth;
+using kx4::test::ColourPattern;
+using kx4::test::FifoRescue;
+using kx4::test::WriteBytes;
 namespace fs = std::filesystem;
 
 namespace {
@@ -93,29 +100,71 @@ TEST(Background, AMissingOrUnreadableFileIsReportedAndShowsWhite)
     Designer d;
     d.Start();
     fs::create_directories(d.paths.BMPLibraryDir());
-    { std::ofstream(d.paths.BMPLibraryDir() / "Broken.bmp") << "not a picture"; }
+    const fs::path broken = d.paths.BMPLibraryDir() / "Broken.bmp";
+    { std::ofstream(broken) << "not a picture"; }
+    const fs::path pipe = d.root / "pipe.bmp";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    FifoRescue rescue(pipe);
 
-    for (const std::string& stored : {std::string("C:\\QVR Brivane KX4 Pro Screen\\BMP Library\\Gone.bmp"),
-                                     std::string("C:\\QVR Brivane KX4 Pro Screen\\BMP Library\\Broken.bmp"),
-                                     (d.root.path() / "elsewhere.bmp").string()}) {
+    struct Case {
+        std::string stored, title, text, label;
+    };
+    const std::string gone = "C:\\QVR Brivane KX4 Pro Screen\\BMP Library\\Gone.bmp";
+    const std::string elsewhere = (d.root.path() / "elsewhere.bmp").string();
+    for (const Case& c : {
+             Case{gone, "File Missing", "File Not Found\n" + gone, "BMP File Missing"},
+             Case{elsewhere, "File Missing", "File Not Found\n" + elsewhere, "BMP File Missing"},
+             Case{"C:\\QVR Brivane KX4 Pro Screen\\BMP Library\\Broken.bmp", "Picture Not Readable",
+                  "Cannot read " + Quoted(broken) + " as a picture: it is not a BMP file.", "BMP File Not Readable"},
+             Case{pipe.string(), "Picture Not Readable", Quoted(pipe) + " is not a regular file.", "BMP File Not Readable"},
+         }) {
         d.prompts.ClearLog();
         d.project.ScreenBG[0] = "[&H0000FF&]";
         d.window->ShowScreen();
-        d.project.ScreenBG[0] = stored;
+        d.project.ScreenBG[0] = c.stored;
         d.prompts.Answer(MsgAnswer::Ok);
         d.window->ShowScreen();
 
-        ASSERT_EQ(d.prompts.Log().size(), 1u) << stored;
+        ASSERT_EQ(d.prompts.Log().size(), 1u) << c.stored;
         const auto& box = d.prompts.Log()[0];
-        EXPECT_EQ(box.text, "File Not Found\n" + stored);
-        EXPECT_EQ(box.title, "File Missing");
+        EXPECT_EQ(box.text, c.text);
+        EXPECT_EQ(box.title, c.title);
         EXPECT_EQ(box.icon, MsgIcon::Information);
         EXPECT_EQ(box.buttons, MsgButtons::Ok);
         EXPECT_EQ(d.Pixel(0, 0), 0xFFFFFFu);
         EXPECT_EQ(d.Pixel(300, 200), 0xFFFFFFu);
-        EXPECT_EQ(Label(d), "BMP File Missing");
-        EXPECT_EQ(d.project.ScreenBG[0], stored) << "the stored background stays";
+        EXPECT_EQ(Label(d), c.label);
+        EXPECT_EQ(d.project.ScreenBG[0], c.stored) << "the stored background stays";
     }
+    EXPECT_FALSE(rescue.Rescued()) << "a redraw waited on a FIFO";
+}
+
+TEST(Background, BmpFilesOfEveryDepthShowAsTheirTwentyFourBitCopy)
+{
+    Designer d;
+    d.Start();
+    fs::create_directories(d.paths.BMPLibraryDir());
+    std::vector<QRgb> colours; // each channel a multiple of 8, which 16 bits hold exactly
+    for (int i = 0; i < 16; ++i)
+        colours.push_back(qRgb(248 - i * 8, i * 16, (i * 40) & 0xF8));
+    const QImage picture = ColourPattern(123, 45, colours);
+    const QImage pair = ColourPattern(123, 45, {colours[2], colours[11]});
+    const auto shown = [&](const std::vector<std::uint8_t>& bytes) {
+        WriteBytes(d.paths.BMPLibraryDir() / "Picture.bmp", bytes);
+        d.project.ScreenBG[0] = "C:\\QVR Brivane KX4 Pro Screen\\BMP Library\\Picture.bmp";
+        d.window->ShowScreen();
+        return d.Pixels().copy(0, 0, 124, 46);
+    };
+    const QImage reference = shown(BmpOfDepth(picture, 24));
+    const QImage pairReference = shown(BmpOfDepth(pair, 24));
+    EXPECT_EQ(reference.pixel(122, 44), picture.pixel(122, 44));
+    for (const int bits : {1, 4, 8, 16, 32}) {
+        const QImage source = bits == 1 ? pair : picture;
+        EXPECT_EQ(shown(BmpOfDepth(source, bits, bits == 32, bits == 4)), bits == 1 ? pairReference : reference)
+            << bits << " bits";
+        EXPECT_EQ(Label(d), "C:\\QVR Brivane KX4 Pro Screen\\BMP Library\\Picture.bmp");
+    }
+    EXPECT_TRUE(d.prompts.Log().empty());
 }
 
 TEST(Background, AMissingFileIsReportedOncePerRedrawEvenWhenOptionsRedrawInside)

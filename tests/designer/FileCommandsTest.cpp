@@ -1,11 +1,15 @@
 // The File menu as a user runs it, with scripted dialog answers and the bytes of the files written.
 #include "DesignerFixture.h"
 
+#include "FileSupport.h"
 #include "data/ProjectFiles.h"
 
 #include <QLabel>
 
+#include <chrono>
 #include <filesystem>
+
+#include <sys/stat.h>
 
 using namespace kx4;
 using kx4::test::Designer;
@@ -228,6 +232,79 @@ TEST(FileOpen, ACutShortFileLeavesTheOpenProjectAndItsName)
     EXPECT_EQ(d.project.DataFile, good.string());
     EXPECT_TRUE(d.project.DataChanged);
     EXPECT_EQ(d.window->windowTitle().toStdString(), "QVR Brivane KX4 Pro   " + good.string());
+}
+
+TEST(FileOpen, AFileWithAPanelSizeNoListShowsIsRefusedAndTheWindowKeepsItsProject)
+{
+    Designer d;
+    d.Start();
+    d.Action("mnuNewButton")->trigger();
+    const ProjectTables before = d.project;
+
+    modOrvel damaged;
+    damaged.ResetAll();
+    damaged.SetScnRes(3);
+    damaged.DataFile = (d.root / "Damaged.KQC").string();
+    ASSERT_TRUE(damaged.SaveData());
+    d.prompts.ClearLog();
+    d.prompts.Answer(MsgAnswer::Yes); // discard
+    d.prompts.ChooseFile(damaged.DataFile);
+    d.prompts.Answer(MsgAnswer::Ok);
+    d.Action("mnuFileOpen")->trigger();
+
+    ASSERT_EQ(d.prompts.Log().size(), 3u);
+    EXPECT_EQ(Last(d).title, "Open Error");
+    EXPECT_EQ(Last(d).text, "\"" + damaged.DataFile + "\" is not a panel data file: it is cut short or damaged.");
+    EXPECT_TRUE(SameTables(d.project, before));
+    EXPECT_EQ(d.project.DataFile, "None");
+    EXPECT_EQ(d.List("cboScnRes")->currentIndex(), 0);
+    EXPECT_EQ(d.Find("picLayout")->size(), QSize(484, 276));
+}
+
+// A background that names a FIFO is reported as not readable at once, after File > Open and
+// after Import Screen alike; nothing waits for a writer.
+TEST(FileOpen, ABackgroundNamingAFifoIsReportedWithoutWaiting)
+{
+    Designer d;
+    d.Start();
+    const fs::path pipe = d.root / "pipe.bmp";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    test::FifoRescue rescue(pipe);
+    const std::string notReadable = "\"" + pipe.string() + "\" is not a regular file.";
+
+    modOrvel source;
+    source.ResetAll();
+    source.ScreenBG[0] = pipe.string();
+    source.DataFile = (d.root / "Piped.KQC").string();
+    ASSERT_TRUE(source.SaveData());
+    d.prompts.ChooseFile(source.DataFile);
+    d.prompts.Answer(MsgAnswer::Ok);
+    const auto started = std::chrono::steady_clock::now();
+    d.Action("mnuFileOpen")->trigger();
+    EXPECT_EQ(Last(d).title, "Picture Not Readable");
+    EXPECT_EQ(Last(d).text, notReadable);
+    EXPECT_EQ(d.project.DataFile, source.DataFile) << "the project loads";
+    EXPECT_EQ(d.Find<QLabel>("lblBGFile")->text().toStdString(), "BMP File Not Readable");
+
+    d.List("cboScreenNumber")->setCurrentIndex(5);
+    const fs::path screen = d.root / "Piped.KQS";
+    d.project.ScreenFile = screen.string();
+    d.project.ScreenBG[5] = pipe.string();
+    ASSERT_TRUE(d.project.ExportScreenData());
+    d.project.ScreenBG[5] = "[&H00FF00&]";
+    d.window->ShowScreen();
+    d.prompts.ClearLog();
+    d.prompts.ChooseFile(screen);
+    d.prompts.Answer(MsgAnswer::Ok);
+    d.Action("mnuImportScreen")->trigger();
+    ASSERT_EQ(d.prompts.Log().size(), 2u);
+    EXPECT_EQ(Last(d).title, "Picture Not Readable");
+    EXPECT_EQ(Last(d).text, notReadable);
+    EXPECT_EQ(d.project.ScreenBG[5], pipe.string());
+    EXPECT_EQ(d.Pixel(10, 10), 0xFFFFFFu);
+
+    EXPECT_FALSE(rescue.Rescued());
+    EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
 }
 
 TEST(FileOpen, AnsweredNoLoadsNothingYetShowsHomeAndForgetsTheChoice)

@@ -1,8 +1,15 @@
 #include "platform/Files.h"
 
+#include "FileSupport.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
+
+#include <csignal>
+#include <random>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 
 using namespace kx4;
 using test::ReadBytes;
@@ -47,4 +54,65 @@ TEST(CopyFileTo, AFailureLeavesTheDestinationAsItWas)
 
     WriteBytes(dir / "src", {1, 2});
     EXPECT_FALSE(CopyFileTo(dir / "src", dir / "no-folder" / "dst"));
+}
+
+TEST(CopyFileTo, OnlyRegularFilesAreCopiedAndNothingWaitsOnAFifo)
+{
+    TempDir dir;
+    const auto fifo = dir / "QVRTOUCH.DAT";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    WriteBytes(dir / "src", {1, 2, 3});
+    test::FifoRescue rescue(fifo);
+    EXPECT_EQ(CopyFileTo(fifo, dir / "dst").message, Quoted(fifo) + " is not a regular file.");
+    EXPECT_EQ(CopyFileTo(dir / "src", fifo).message, Quoted(fifo) + " is not a regular file.");
+    EXPECT_FALSE(rescue.Rescued());
+    EXPECT_TRUE(std::filesystem::is_fifo(fifo));
+    EXPECT_FALSE(std::filesystem::exists(dir / "dst"));
+}
+
+// Copies and saves killed at random moments: the target is always one whole version, and what
+// they leave behind is at most one temporary file, which the next copy removes.
+TEST(CopyFileTo, KilledCopiesAndSavesLeaveAtMostOneLeftover)
+{
+    std::mt19937 random(12);
+    for (const bool unnamed : {true, false}) {
+        TempDir dir;
+        WriteOptions options;
+        options.unnamedTemp = unnamed;
+        std::vector<std::uint8_t> image(3 * 1024 * 1024);
+        for (std::size_t i = 0; i < image.size(); ++i)
+            image[i] = static_cast<std::uint8_t>(i * 7 + i / 4096);
+        const std::vector<std::uint8_t> backup(image.begin(), image.begin() + 1024 * 1024 + 5);
+        const auto src = dir / "core";
+        const auto dst = dir / "QVRTOUCH.DAT";
+        WriteBytes(src, image);
+        WriteBytes(dst, backup);
+
+        int leftovers = 0;
+        for (int round = 0; round < 25; ++round) {
+            const pid_t pid = ::fork();
+            ASSERT_GE(pid, 0);
+            if (pid == 0) {
+                for (;;) {
+                    CopyFileTo(src, dst, options);
+                    WriteFileAtomic(dst, backup, options);
+                }
+            }
+            std::this_thread::sleep_for(std::chrono::microseconds(std::uniform_int_distribution(500, 15000)(random)));
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+
+            const auto now = ReadBytes(dst);
+            ASSERT_TRUE(now == image || now == backup) << "a torn file after round " << round;
+            const std::size_t entries = std::distance(std::filesystem::directory_iterator(dir.path()), {});
+            ASSERT_LE(entries, 3u) << "more than one leftover after round " << round;
+            leftovers += entries == 3u ? 1 : 0;
+        }
+        ASSERT_TRUE(CopyFileTo(src, dst, options));
+        EXPECT_EQ(ReadBytes(dst), image);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 2) << "unnamed " << unnamed;
+        if (!unnamed) {
+            EXPECT_GT(leftovers, 0) << "no round was killed inside a write";
+        }
+    }
 }

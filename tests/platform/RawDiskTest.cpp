@@ -209,7 +209,10 @@ TEST(RawDisk, WritesToAnythingButAnIdleRemovableCardAreRefused)
 TEST(RawDisk, ChangesSinceDiscoveryAreRefused)
 {
     const std::vector<std::pair<std::function<void(FakeSystem&)>, std::string>> changes = {
-        {[](FakeSystem& s) { s.Set("sdc/dev", "8:80\n"); }, "/dev/sdc has changed since the drives were listed."},
+        {[](FakeSystem& s) { s.Set("sdc/dev", "8:80\n"); }, "The card in /dev/sdc has changed since the drives were listed."},
+        {[](FakeSystem& s) { s.Set("sdc/size", "7744000\n"); }, "The card in /dev/sdc has changed since the drives were listed."},
+        {[](FakeSystem& s) { s.Set("sdc/device/model", "Other Card\n"); }, "The card in /dev/sdc has changed since the drives were listed."},
+        {[](FakeSystem& s) { s.Set("sdc/device/serial", "0x0badcafe\n"); }, "The card in /dev/sdc has changed since the drives were listed."},
         {[](FakeSystem& s) { s.Remove("sdc"); }, "/dev/sdc is no longer present."},
         {[](FakeSystem& s) { s.Set("sdc/size", "0\n"); }, "/dev/sdc is no longer present."},
         {[](FakeSystem& s) { s.Mount("8:32", "/media/u/NEW", "/dev/sdc"); }, "/dev/sdc is mounted at /media/u/NEW."},
@@ -249,9 +252,20 @@ TEST(RawDisk, AVolumeOnAPartitionIsWrittenThroughItsOwnNode)
     EXPECT_EQ(Slice(ReadBytes(part), 512), AsVector(Pattern(9)));
     EXPECT_EQ(Slice(ReadBytes(disk), 512), std::vector<std::uint8_t>(512, 0xEE));
 
+    // Another card of the same size in the same reader: its serial number tells.
+    const std::string changed = "Could not open drive D:\nThe card in /dev/sdf has changed since the drives were listed.";
+    sys.Set("sdf/device/serial", "0x00a1b2c3\n");
     RawDisk raw(DiscoverDrives(sys.Tables()), sys.Nodes());
+    sys.Set("sdf/device/serial", "0x00d4e5f6\n");
+    EXPECT_EQ(raw.OpenDriveWrite('D').message, changed);
+    sys.Set("sdf/device/serial", "0x00a1b2c3\n");
+    ASSERT_TRUE(raw.OpenDriveWrite('D')) << "the same card again";
+    ASSERT_TRUE(raw.CloseDrive());
+    sys.Set("sdf/sdf1/size", "2047\n");
+    EXPECT_EQ(raw.OpenDriveWrite('D').message, changed);
+    sys.Set("sdf/sdf1/size", "2048\n");
     sys.Set("sdf/sdf1/dev", "8:82\n");
-    EXPECT_EQ(raw.OpenDriveWrite('D').message, "Could not open drive D:\n/dev/sdf1 has changed since the drives were listed.");
+    EXPECT_EQ(raw.OpenDriveWrite('D').message, changed);
     sys.Remove("sdf/sdf1");
     EXPECT_EQ(raw.OpenDriveWrite('D').message, "Could not open drive D:\n/dev/sdf1 is no longer present.");
 }

@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace kx4;
 using namespace kx4::test;
@@ -77,6 +78,12 @@ TEST(ImageFileSink, FailuresNameTheFile)
     EXPECT_FALSE(sink.IsOpen());
     EXPECT_FALSE(sink.WriteSector(0, Filled(1)));
     EXPECT_FALSE(sink.Flush());
+
+    // A FIFO in the image's place is refused at once rather than waited on for a reader.
+    const auto pipe = dir / "pipe.dat";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    EXPECT_EQ(sink.Open(pipe).message, "\"" + pipe.string() + "\" is not a regular file.");
+    EXPECT_FALSE(sink.IsOpen());
 
     const auto file = dir / "image.dat";
     ASSERT_TRUE(sink.Open(file));

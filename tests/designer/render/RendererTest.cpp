@@ -2,11 +2,15 @@
 // and on the preview, captions, fonts and backgrounds.
 #include "designer/render/Renderer.h"
 
+#include "FileSupport.h"
 #include "RenderTestSupport.h"
 #include "assets/Artwork.h"
 #include "assets/Bmp.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <tuple>
 
 using namespace kx4;
 using namespace kx4::test;
@@ -261,11 +265,20 @@ TEST(Renderer, BackgroundsOfColourLogoAndFile)
     EXPECT_EQ(CountColor(s.Image(), qRgb(0, 255, 0)), 480 * 272 - 40);
     EXPECT_TRUE(s.log.Shown().empty());
 
-    // Missing, or not a picture: the message naming the file, then white.
+    // Missing, or there but not a picture: a message naming the file, then white.
     const auto missing = s.root.dir / "Pics" / "gone.bmp";
     const auto broken = s.root.dir / "Pics" / "broken.bmp";
     WriteBytes(broken, {'B', 'M', 1, 2, 3});
-    for (const auto& file : {missing, broken}) {
+    const auto pipe = s.root.dir / "Pics" / "pipe.bmp";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    FifoRescue rescue(pipe);
+    const std::vector<std::tuple<std::filesystem::path, std::string, std::string>> cases = {
+        {missing, "File Missing", "File Not Found\n" + missing.string()},
+        {broken, "Picture Not Readable",
+         "Cannot read " + Quoted(broken) + " as a picture: its BMP header is damaged or of an unsupported kind."},
+        {pipe, "Picture Not Readable", Quoted(pipe) + " is not a regular file."},
+    };
+    for (const auto& [file, title, text] : cases) {
         s.log.prompts.ClearLog();
         s.log.Expect(1);
         s.m.ScreenBG[1] = file.string();
@@ -274,7 +287,41 @@ TEST(Renderer, BackgroundsOfColourLogoAndFile)
         ASSERT_EQ(s.log.Shown().size(), 1u);
         EXPECT_EQ(s.log.Shown()[0].icon, MsgIcon::Information);
         EXPECT_EQ(s.log.Shown()[0].buttons, MsgButtons::Ok);
-        EXPECT_EQ(s.log.Shown()[0].title, "File Missing");
-        EXPECT_EQ(s.log.Shown()[0].text, "File Not Found\n" + file.string());
+        EXPECT_EQ(s.log.Shown()[0].title, title);
+        EXPECT_EQ(s.log.Shown()[0].text, text);
     }
+    EXPECT_FALSE(rescue.Rescued());
+}
+
+TEST(Renderer, BackgroundsOfEveryDepthDrawAsTheirTwentyFourBitCopy)
+{
+    Scene s;
+    std::vector<QRgb> colours; // each channel a multiple of 8, which 16 bits hold exactly
+    for (int i = 0; i < 16; ++i)
+        colours.push_back(qRgb(i * 16, 248 - i * 8, (i * 56) & 0xF8));
+    // Wider than the screen: drawn clipped at its right edge, the rest in the colour drawn before.
+    const QImage picture = ColourPattern(500, 101, colours);
+    s.r.DrawBackground(); // kBack
+    std::filesystem::create_directories(s.root.dir / "Pics");
+    WriteBytes(s.root.dir / "Pics" / "copy.bmp", BmpOfDepth(picture, 24));
+    s.m.ScreenBG[1] = (s.root.dir / "Pics" / "copy.bmp").string();
+    s.r.RenderDLImage();
+    const QImage reference = s.Image().copy();
+    EXPECT_EQ(reference.pixel(479, 100), picture.pixel(479, 100));
+    EXPECT_EQ(reference.pixel(0, 101), kBack);
+
+    const QImage pair = ColourPattern(500, 101, {colours[3], colours[9]});
+    WriteBytes(s.root.dir / "Pics" / "pair.bmp", BmpOfDepth(pair, 24));
+    s.m.ScreenBG[1] = (s.root.dir / "Pics" / "pair.bmp").string();
+    s.r.RenderDLImage();
+    const QImage pairReference = s.Image().copy();
+
+    for (const int bits : {1, 4, 8, 16, 32}) {
+        const auto file = s.root.dir / "Pics" / ("depth" + std::to_string(bits) + ".bmp");
+        WriteBytes(file, BmpOfDepth(bits == 1 ? pair : picture, bits, bits == 16, bits == 8));
+        s.m.ScreenBG[1] = file.string();
+        s.r.RenderDLImage();
+        EXPECT_TRUE(Diff(s.Image(), bits == 1 ? pairReference : reference).empty()) << bits << " bits";
+    }
+    EXPECT_TRUE(s.log.Shown().empty());
 }
