@@ -1,12 +1,15 @@
 #include "multiprofile/MPBuild.h"
 
 #include "assets/Bmp.h"
-#include "multiprofile/StagedFile.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "sdcard/ConfigFinishing.h"
 #include "sdcard/ConversionRun.h"
+#include "sdcard/ImageFileSink.h"
 
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
 #include <vector>
 
 namespace kx4 {
@@ -61,18 +64,25 @@ std::optional<MPBuildStop> MPBuild::Build(const ProfileList& sProfileFile)
     if (IoResult r = ReadFileStart(core, std::span(bCoreImage).first(kMPCoreBytes), got, coreSize); !r)
         return Unreadable(r);
 
-    StagedFile image;
-    if (IoResult r = image.Create(paths_.SDImageFile()); !r)
-        return WriteFailed(r);
-    // Bytes beyond the core image's end stay unwritten and read as zero.
-    if (IoResult r = image.Sink().WriteSectors(0, std::span(bCoreImage).first(WholeSectors(got))); !r)
-        return WriteFailed(r);
-    bCoreImage = {};
-
-    if (auto stop = BuildProfiles(sProfileFile, image.Sink()))
+    // The file is made whole under a temporary name and takes its own only when complete.
+    std::optional<MPBuildStop> stop;
+    const IoResult written = WriteFileThrough(paths_.SDImageFile(), [&](int fd, std::uint64_t& size) -> std::string {
+        ImageFileSink sink;
+        sink.Attach(fd, paths_.SDImageFile());
+        // Bytes beyond the core image's end stay unwritten and read as zero.
+        const IoResult copied = sink.WriteSectors(0, std::span(bCoreImage).first(WholeSectors(got)));
+        bCoreImage = {};
+        stop = copied ? BuildProfiles(sProfileFile, sink) : WriteFailed(copied);
+        struct stat st {};
+        if (!stop && ::fstat(fd, &st) != 0)
+            return std::strerror(errno);
+        size = static_cast<std::uint64_t>(st.st_size);
+        return stop ? "the build stopped" : std::string();
+    });
+    if (stop)
         return stop;
-    if (IoResult r = image.Commit(); !r)
-        return WriteFailed(r);
+    if (!written)
+        return WriteFailed(written);
     return std::nullopt;
 }
 
@@ -88,8 +98,6 @@ std::optional<MPBuildStop> MPBuild::BuildProfiles(const ProfileList& sProfileFil
         if (IoResult r = m_.LoadData(); !r)
             return Unreadable(r);
         DispCode = DispCodeOf(m_);
-        if (DispCodeScreenSize(DispCode).width == 0)
-            return Unreadable(IoResult::Fail(Quoted(m_.DataFile) + " holds a panel size the panel does not have."));
         if (IoResult r = RenderDLImagesMP(); !r)
             return WriteFailed(r);
         m_.SetMPFlag(255);

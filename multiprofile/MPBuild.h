@@ -38,9 +38,9 @@ public:
             MPBuildCallbacks callbacks = {});
 
     // "Build Image File": QVRTOUCH.DAT in the SDImage folder made anew from the core image and the 128
-    // profiles (an empty entry repeats profile 001). The file is built under a temporary name and
-    // takes its own only when complete, so a stopped build leaves the previous one as it was. Nothing
-    // when done, else the reason it stopped. Leaves the last profile loaded in the project.
+    // profiles (an empty entry repeats profile 001) through the safe write, so a stopped build leaves
+    // the previous file as it was. Nothing when done, else the reason it stopped. Leaves the last
+    // profile loaded in the project.
     std::optional<MPBuildStop> Build(const ProfileList& sProfileFile);
 
     // The profiles written into `sink`, which holds the core image already.

@@ -6,7 +6,7 @@
 // median of the paired ratios and their range.
 // Usage: bench_multiprofile [profiles built (default 128; fewer for a quick check)] [runs (default 7)]
 #include "multiprofile/MPBuild.h"
-#include "multiprofile/StagedFile.h"
+#include "sdcard/ImageFileSink.h"
 
 #include "assets/Bmp.h"
 #include "data/modOrvel.h"
@@ -117,23 +117,26 @@ void MoveSameBytes(const Paths& paths, const std::vector<fs::path>& profiles, co
     static const std::vector<std::uint8_t> picture(MPPictureBytes(3), 0x5A);
     static const std::vector<std::uint8_t> config(0x4200, 0x33);
 
-    StagedFile image;
-    Check(image.Create(target));
-    ReadInto(paths.CoreImageFile(), in);
-    Check(image.Sink().WriteSectors(0, std::span(in).first(kCardImageSize)));
-    for (std::size_t p = 0; p < profiles.size(); ++p) {
-        ReadInto(profiles[p], in);
-        for (int s = 0; s < kScreenCount; ++s)
-            Check(WriteFileAtomic(paths.BMPImagesDir() / ("COPY_S" + TwoDigits(s) + ".BMP"), bitmap, false));
-        for (int s = 0; s < kScreenCount; ++s) {
-            ReadInto(paths.BMPImagesDir() / ("COPY_S" + TwoDigits(s) + ".BMP"), in);
-            Check(image.Sink().WriteSectors(MPPictureOffset(static_cast<int>(p), s), picture));
+    Check(WriteFileThrough(target, [&](int fd, std::uint64_t& size) -> std::string {
+        ImageFileSink image;
+        image.Attach(fd, target);
+        ReadInto(paths.CoreImageFile(), in);
+        Check(image.WriteSectors(0, std::span(in).first(kCardImageSize)));
+        for (std::size_t p = 0; p < profiles.size(); ++p) {
+            ReadInto(profiles[p], in);
+            for (int s = 0; s < kScreenCount; ++s)
+                Check(WriteFileAtomic(paths.BMPImagesDir() / ("COPY_S" + TwoDigits(s) + ".BMP"), bitmap, false));
+            for (int s = 0; s < kScreenCount; ++s) {
+                ReadInto(paths.BMPImagesDir() / ("COPY_S" + TwoDigits(s) + ".BMP"), in);
+                Check(image.WriteSectors(MPPictureOffset(static_cast<int>(p), s), picture));
+            }
+            if (p == 0)
+                Check(image.WriteSectors(0, config));
+            Check(image.WriteSectors(MPConfigOffset(static_cast<int>(p)), config));
         }
-        if (p == 0)
-            Check(image.Sink().WriteSectors(0, config));
-        Check(image.Sink().WriteSectors(MPConfigOffset(static_cast<int>(p)), config));
-    }
-    Check(image.Commit());
+        size = MPPictureOffset(static_cast<int>(profiles.size()) - 1, kScreenCount - 1) + picture.size();
+        return std::string();
+    }));
 }
 
 double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
