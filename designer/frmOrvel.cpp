@@ -156,6 +156,7 @@ void frmOrvel::CreateMenus()
     connect(mnuExit, &QAction::triggered, this, &frmOrvel::mnuExit_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmOrvel::mnuAbout_Click);
     connect(mnuProgram, &QAction::triggered, this, &frmOrvel::mnuProgram_Click);
+    connect(mnuMultiProfile, &QAction::triggered, this, &frmOrvel::mnuMultiProfile_Click);
     ConnectFileAndElementCommands();
     ConnectGridCommands();
 }

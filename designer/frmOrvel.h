@@ -9,7 +9,7 @@
 //   frmOrvel_Editors.cpp  the settings-list rows that open the element dialogs
 //   frmOrvel_Drag.cpp     pointer moves, dragging elements, DropObj
 //   frmOrvel_Grid.cpp     grid lines, Snap To Grid, Undo Snap
-//   frmOrvel_Program.cpp  "Create SD Card"
+//   frmOrvel_Program.cpp  "Create SD Card", "Multi-Profile"
 #include "data/FileIO.h"
 #include "editors/ElementDialog.h"
 #include "platform/Paths.h"
@@ -112,6 +112,7 @@ public slots:
     void mnuExit_Click();
     void mnuAbout_Click();
     void mnuProgram_Click();
+    void mnuMultiProfile_Click();
     void Form_Activate();
 
     // --- pointer moves over the layout (frmOrvel_Drag.cpp); X, Y in twips inside the control
