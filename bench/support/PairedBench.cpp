@@ -45,12 +45,13 @@ int PairCount()
     return std::max(n, 7);
 }
 
-PairedStats MeasurePairs(const fs::path& folder, const std::function<void()>& work, const std::function<void()>& baseline)
+PairedStats MeasurePairs(const fs::path& folder, const std::function<void()>& work, const std::function<void()>& baseline,
+                         int pairs)
 {
     PairedStats s;
     Timed(folder, work);
     Timed(folder, baseline);
-    s.pairs = PairCount();
+    s.pairs = std::max(pairs, 7);
     std::vector<double> works, baselines, ratios;
     for (int i = 0; i < s.pairs; ++i) {
         double w = 0, b = 0;

@@ -22,12 +22,12 @@ struct PairedStats {
 // The pairs a benchmark runs: KX4_BENCH_PAIRS from the environment, at least 7, 9 by default.
 int PairCount();
 
-// Runs an untimed warm-up pair and then PairCount() pairs, the work first in even pairs and the
-// baseline first in odd ones. Before every timed run the file system of `folder` is flushed
+// Runs an untimed warm-up pair and then `pairs` pairs (at least 7), the work first in even pairs
+// and the baseline first in odd ones. Before every timed run the file system of `folder` is flushed
 // (untimed), so that no run pays for the writes of the one before it. Both sides replace the files
 // of their own previous run; neither deletes anything while it is timed.
 PairedStats MeasurePairs(const std::filesystem::path& folder, const std::function<void()>& work,
-                         const std::function<void()>& baseline);
+                         const std::function<void()>& baseline, int pairs = PairCount());
 
 // Prints `title`, the median ratio against `baseline` with its range and the target, then the
 // absolute medians.

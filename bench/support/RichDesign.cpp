@@ -10,22 +10,18 @@
 namespace kx4::bench {
 namespace fs = std::filesystem;
 
-namespace {
-
-BmpImage Gradient(int w, int h)
+BmpImage Gradient(int w, int h, int blue)
 {
     BmpImage img;
     img.width = w;
     img.height = h;
-    img.pixels.resize(static_cast<std::size_t>(w) * h);
+    img.pixels.resize(static_cast<std::size_t>(w) * static_cast<std::size_t>(h));
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            img.pixels[static_cast<std::size_t>(y) * w + x] =
-                static_cast<std::uint32_t>((x * 255 / w) << 16 | (y * 255 / h) << 8 | 0x60);
+            img.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)] =
+                static_cast<std::uint32_t>((x * 255 / w) << 16 | (y * 255 / h) << 8 | (blue & 0xFF));
     return img;
 }
-
-} // namespace
 
 void MakeRichDesign(modOrvel& m, const Paths& paths)
 {
@@ -35,8 +31,8 @@ void MakeRichDesign(modOrvel& m, const Paths& paths)
     const fs::path background = paths.CDrive() / "Backgrounds" / "Wood.bmp";
     fs::create_directories(background.parent_path());
     fs::create_directories(paths.BMPImagesDir());
-    WriteFileAtomic(background, EncodeBmp(Gradient(700, 400)), false);
-    WriteFileAtomic(paths.BMPImagesDir() / "QVRS2_L.BMP", EncodeBmp(Gradient(800, 480)), false);
+    WriteFileAtomic(background, EncodeBmp(Gradient(700, 400, 0x60)), false);
+    WriteFileAtomic(paths.BMPImagesDir() / "QVRS2_L.BMP", EncodeBmp(Gradient(800, 480, 0x60)), false);
     for (int s = 0; s < kScreenCount; ++s) {
         m.SetScreen(s);
         // A colour, the logo or a picture smaller than the screen.

@@ -1,10 +1,14 @@
 #pragma once
 // The design the benchmarks render: 800 x 480 landscape, every element kind on every screen.
+#include "assets/Bmp.h"
 #include "data/modOrvel.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 
 namespace kx4::bench {
+
+// A picture of `w` x `h` pixels, red rising to the right, green downwards, blue `blue` throughout.
+BmpImage Gradient(int w, int h, int blue);
 
 // Fills `m` with the design and writes its background picture and the logo under `paths`.
 void MakeRichDesign(modOrvel& m, const Paths& paths);
