@@ -15,8 +15,6 @@
 #include "sdcard/SfcImage.h"
 #include "tools/make-installation/Installation.h"
 
-#include <QGuiApplication>
-
 #include <cstdio>
 
 using namespace kx4;
@@ -25,9 +23,7 @@ namespace fs = std::filesystem;
 
 int main(int argc, char** argv)
 {
-    UseOffscreenPlatform();
-    QGuiApplication app(argc, argv);
-    UseProgramFonts();
+    const auto app = StartGui(argc, argv);
 
     const fs::path root = WorkFolder(argc > 1 ? argv[1] : nullptr, "kx4bench-sdcard");
     const Paths paths(root);

@@ -15,8 +15,6 @@
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 
-#include <QGuiApplication>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -39,25 +37,10 @@ fs::path MakeProfile(const Paths& paths, const fs::path& background, int p)
     m.SetLayout(0);
     for (int s = 0; s < kScreenCount; ++s) {
         m.SetScreen(s);
-        m.ScreenBG[static_cast<std::size_t>(s)] = s % 3 == 0 ? "[*L]" : s % 3 == 1 ? "[&H203040&]" : background.string();
-        for (int i = 0; i < kButtonCount; ++i) {
-            const int image = i % 8 + 1;
-            m.SetBtnType(i, 1);
-            m.SetBtnImage(i, image);
-            m.SetBtnLeft(i, (i % 4) * 190);
-            m.SetBtnTop(i, (i / 4) * 58);
-            m.SetBtnSize(i, (image - 1) / 2);
-            m.SetBtnTextColor(i, (image - 1) % 2);
-            m.SetBtnText(i, "P" + std::to_string(p) + " S" + std::to_string(s) + " B" + std::to_string(i + 1));
-        }
-        for (int i = 0; i < kTextCount; ++i) {
-            m.SetTxtType(i, i % 3 == 0 ? 2 : 1);
-            m.SetTxtLeft(i, 20 + (i % 8) * 90);
-            m.SetTxtTop(i, 250 + (i / 8) * 60);
-            m.SetTxtFontSize(i, i % 4);
-            m.SetTxtColor(i, i % 2);
-            m.SetTxtText(i, "Profile " + std::to_string(p) + " Text " + std::to_string(i));
-        }
+        m.ScreenBG[static_cast<std::size_t>(s)] = RichBackground(s, background);
+        PutButtons(m, [p, s](int i) { return "P" + std::to_string(p) + " S" + std::to_string(s) + " B" + std::to_string(i + 1); });
+        PutTexts(m, [](int i) { return i % 3 == 0 ? 2 : 1; },
+                 [p](int i) { return "Profile " + std::to_string(p) + " Text " + std::to_string(i); });
     }
     m.SetScreen(0);
     m.DataFile = (paths.ProgramDir() / ("Profile" + std::to_string(p) + ".KQC")).string();
@@ -117,9 +100,7 @@ void MoveSameBytes(const Paths& paths, const std::vector<fs::path>& profiles, co
 
 int main(int argc, char** argv)
 {
-    UseOffscreenPlatform();
-    QGuiApplication app(argc, argv);
-    UseProgramFonts();
+    const auto app = StartGui(argc, argv);
 
     const int profileCount = argc > 1 ? std::clamp(std::atoi(argv[1]), 1, kProfileCount) : kProfileCount;
     const int pairs = argc > 2 ? std::atoi(argv[2]) : PairCount();

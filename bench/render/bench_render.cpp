@@ -6,8 +6,6 @@
 #include "bench/support/RichDesign.h"
 #include "designer/render/CreateCardBitmaps.h"
 
-#include <QGuiApplication>
-
 #include <cstdio>
 
 using namespace kx4;
@@ -16,9 +14,7 @@ namespace fs = std::filesystem;
 
 int main(int argc, char** argv)
 {
-    UseOffscreenPlatform();
-    QGuiApplication app(argc, argv);
-    UseProgramFonts();
+    const auto app = StartGui(argc, argv);
 
     const fs::path root = WorkFolder(argc > 1 ? argv[1] : nullptr, "kx4bench-render");
     const Paths paths(root);

@@ -23,6 +23,37 @@ BmpImage Gradient(int w, int h, int blue)
     return img;
 }
 
+std::string RichBackground(int screen, const fs::path& picture)
+{
+    return screen % 3 == 0 ? "[*L]" : screen % 3 == 1 ? "[&H203040&]" : picture.string();
+}
+
+void PutButtons(modOrvel& m, const std::function<std::string(int slot)>& caption)
+{
+    for (int i = 0; i < kButtonCount; ++i) {
+        const int image = i % 8 + 1;
+        m.SetBtnType(i, 1);
+        m.SetBtnImage(i, image);
+        m.SetBtnLeft(i, (i % 4) * 190);
+        m.SetBtnTop(i, (i / 4) * 58);
+        m.SetBtnSize(i, (image - 1) / 2);
+        m.SetBtnTextColor(i, (image - 1) % 2);
+        m.SetBtnText(i, caption(i));
+    }
+}
+
+void PutTexts(modOrvel& m, const std::function<int(int slot)>& type, const std::function<std::string(int slot)>& text)
+{
+    for (int i = 0; i < kTextCount; ++i) {
+        m.SetTxtType(i, type(i));
+        m.SetTxtLeft(i, 20 + (i % 8) * 90);
+        m.SetTxtTop(i, 250 + (i / 8) * 60);
+        m.SetTxtFontSize(i, i % 4);
+        m.SetTxtColor(i, i % 2);
+        m.SetTxtText(i, text(i));
+    }
+}
+
 void MakeRichDesign(modOrvel& m, const Paths& paths)
 {
     m.ResetAll();
@@ -35,17 +66,9 @@ void MakeRichDesign(modOrvel& m, const Paths& paths)
     WriteFileAtomic(paths.BMPImagesDir() / "QVRS2_L.BMP", EncodeBmp(Gradient(800, 480, 0x60)), false);
     for (int s = 0; s < kScreenCount; ++s) {
         m.SetScreen(s);
-        // A colour, the logo or a picture smaller than the screen.
-        m.ScreenBG[s] = s % 3 == 0 ? "[*L]" : s % 3 == 1 ? "[&H203040&]" : background.string();
-        for (int i = 0; i < kButtonCount; ++i) {
-            const int image = i % 8 + 1;
-            m.SetBtnType(i, 1);
-            m.SetBtnImage(i, image);
-            m.SetBtnLeft(i, (i % 4) * 190);
-            m.SetBtnTop(i, (i / 4) * 58);
-            m.SetBtnSize(i, (image - 1) / 2);
-            m.SetBtnTextColor(i, (image - 1) % 2);
-            m.SetBtnText(i, "S" + std::to_string(s) + " Button " + std::to_string(i + 1)); // no two alike
+        m.ScreenBG[static_cast<std::size_t>(s)] = RichBackground(s, background);
+        PutButtons(m, [s](int i) { return "S" + std::to_string(s) + " Button " + std::to_string(i + 1); });
+        for (int i = 0; i < kPilotCount; ++i) {
             m.SetPilotEnabled(i, 1);
             m.SetPilotIcon(i, i % 3);
             m.SetPilotLeft(i, (i % 8) * 100);
@@ -56,15 +79,9 @@ void MakeRichDesign(modOrvel& m, const Paths& paths)
             m.SetSldLeft(i, 560 + i * 30);
             m.SetSldTop(i, 20);
         }
-        for (int i = 0; i < kTextCount; ++i) {
-            const int type = i < 12 ? i + 1 : 1; // every text type: plain, values, bars, clocks, date
-            m.SetTxtType(i, type);
-            m.SetTxtLeft(i, 20 + (i % 8) * 90);
-            m.SetTxtTop(i, 250 + (i / 8) * 60);
-            m.SetTxtFontSize(i, i % 4);
-            m.SetTxtColor(i, i % 2);
-            m.SetTxtText(i, "Screen " + std::to_string(s) + " Text " + std::to_string(i));
-        }
+        // Every text type: plain, values, bars, clocks, the date.
+        PutTexts(m, [](int i) { return i < 12 ? i + 1 : 1; },
+                 [s](int i) { return "Screen " + std::to_string(s) + " Text " + std::to_string(i); });
     }
     m.SetScreen(0);
 }
@@ -75,16 +92,14 @@ MsgAnswer CountingPrompts::Message(MsgIcon, std::string_view, std::string_view, 
     return MsgAnswer::Ok;
 }
 
-void UseOffscreenPlatform()
+std::unique_ptr<QGuiApplication> StartGui(int& argc, char** argv)
 {
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
-}
-
-void UseProgramFonts()
-{
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
     QFont::insertSubstitution("Arial", "Liberation Sans");
     QFont::insertSubstitution("Calibri", "Carlito");
+    return app;
 }
 
 } // namespace kx4::bench

@@ -5,6 +5,12 @@
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 
+#include <QGuiApplication>
+
+#include <functional>
+#include <memory>
+#include <string>
+
 namespace kx4::bench {
 
 // A picture of `w` x `h` pixels, red rising to the right, green downwards, blue `blue` throughout.
@@ -13,6 +19,14 @@ BmpImage Gradient(int w, int h, int blue);
 // Fills `m` with the design and writes its background picture and the logo under `paths`.
 void MakeRichDesign(modOrvel& m, const Paths& paths);
 
+// Pieces of such designs. The background of screen `screen`: a colour, the logo or `picture` (a
+// picture smaller than the screen). On the current screen: 32 picture Buttons of every face in four
+// columns, with captions caption(slot); 16 Texts of types type(slot) in two rows, every font size
+// and colour, reading text(slot).
+std::string RichBackground(int screen, const std::filesystem::path& picture);
+void PutButtons(modOrvel& m, const std::function<std::string(int slot)>& caption);
+void PutTexts(modOrvel& m, const std::function<int(int slot)>& type, const std::function<std::string(int slot)>& text);
+
 // Counts message boxes instead of showing them.
 struct CountingPrompts final : Prompts {
     int messages = 0;
@@ -20,9 +34,8 @@ struct CountingPrompts final : Prompts {
     std::optional<std::filesystem::path> FileDialog(const FileDialogRequest&) override { return std::nullopt; }
 };
 
-// The offscreen platform unless another is chosen; call before the QGuiApplication is made.
-void UseOffscreenPlatform();
-// The program's font substitutions; call after.
-void UseProgramFonts();
+// The application object of a benchmark that draws: the offscreen platform unless another is
+// chosen, the program's font substitutions.
+std::unique_ptr<QGuiApplication> StartGui(int& argc, char** argv);
 
 } // namespace kx4::bench
