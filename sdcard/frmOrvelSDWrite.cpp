@@ -301,7 +301,9 @@ void frmOrvelSDWrite::HideCancel() { cmdCancel->hide(); }
 
 void frmOrvelSDWrite::ShowStatus(const std::string& text)
 {
-    lblFiles->setText(QString::fromStdString(text));
+    // A long path keeps its file name in view.
+    const QString full = QString::fromStdString(text);
+    lblFiles->setText(lblFiles->fontMetrics().elidedText(full, Qt::ElideMiddle, lblFiles->contentsRect().width()));
     lblFiles->repaint();
 }
 
