@@ -140,7 +140,8 @@ void frmOrvelSDWrite::CreateControls()
 
     chkActiveOnly = new QCheckBox("Include Standard Icons and Unused Screens (Must be done once per SD Card to initialize)", this);
     chkActiveOnly->setObjectName("chkActiveOnly");
-    chkActiveOnly->setGeometry(Twips(1800, 3120, 6975, 255));
+    // 120 twips wider than designed, for its caption in full; "Close" stays clear of it.
+    chkActiveOnly->setGeometry(Twips(1800, 3120, 7095, 255));
 
     cmdClose = new QPushButton("Close", this);
     cmdClose->setObjectName("cmdClose");

@@ -51,6 +51,15 @@ std::vector<std::uint8_t> Pattern(std::size_t n, int seed)
     return v;
 }
 
+// A whole file in one read: card images are tens of megabytes.
+std::vector<std::uint8_t> ReadAll(const fs::path& file)
+{
+    std::vector<std::uint8_t> bytes;
+    const IoResult r = ReadWholeFile(file, bytes);
+    EXPECT_TRUE(r) << r.message;
+    return bytes;
+}
+
 std::vector<std::uint8_t> Slice(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t n)
 {
     return {bytes.begin() + static_cast<std::ptrdiff_t>(from), bytes.begin() + static_cast<std::ptrdiff_t>(from + n)};
@@ -83,6 +92,19 @@ std::vector<std::string> Entries(const fs::path& dir)
         names.push_back(e.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+// Every caption of the window fits its control in full.
+void ExpectCaptionsFit(const QWidget& w)
+{
+    for (const QAbstractButton* b : w.findChildren<QAbstractButton*>()) {
+        // A push button's hint has a minimum width of its own: its text and frame are what count.
+        const int needed = qobject_cast<const QPushButton*>(b) ? b->fontMetrics().horizontalAdvance(b->text()) + 8
+                                                               : b->sizeHint().width();
+        EXPECT_LE(needed, b->width()) << b->objectName().toStdString() << ": " << b->text().toStdString();
+    }
+    for (const QLabel* l : w.findChildren<QLabel*>())
+        EXPECT_LE(l->heightForWidth(l->width()), l->height()) << l->objectName().toStdString();
 }
 
 } // namespace
@@ -137,7 +159,7 @@ TEST(WriterWindow, OpensWithTheDrivesTheDisplayAndTheWarningOfSfcMode)
     EXPECT_EQ(t.Find("lblFiles")->geometry(), QRect(120, 168, 553, 17));
     EXPECT_EQ(t.Find("pbFiles")->geometry(), QRect(120, 184, 553, 13));
     EXPECT_EQ(t.Find("cmdCancel")->geometry(), QRect(8, 200, 105, 25));
-    EXPECT_EQ(t.Find("chkActiveOnly")->geometry(), QRect(120, 208, 465, 17));
+    EXPECT_EQ(t.Find("chkActiveOnly")->geometry(), QRect(120, 208, 473, 17));
     EXPECT_EQ(t.Find("cmdClose")->geometry(), QRect(616, 208, 57, 25));
     EXPECT_EQ(t.Find("lblWarning")->geometry(), QRect(16, 248, 649, 89));
 
@@ -155,6 +177,7 @@ TEST(WriterWindow, OpensWithTheDrivesTheDisplayAndTheWarningOfSfcMode)
     t.Option(1)->click();
     EXPECT_EQ(write->text(), "Create Image on E:");
     EXPECT_TRUE(write->isEnabled());
+    ExpectCaptionsFit(w);
     EXPECT_TRUE(t.prompts.Log().empty());
 }
 
@@ -172,6 +195,8 @@ TEST(WriterWindow, RawModeShowsTheUsersLastChoiceOfTheStandardPictures)
     EXPECT_FALSE(active->isChecked());
     EXPECT_TRUE(active->isEnabled());
     EXPECT_FALSE(active->isHidden());
+    t.Option(0)->click();
+    ExpectCaptionsFit(*t.window);
 
     active->click();
     EXPECT_TRUE(t.m.IncludeStdFlag);
@@ -197,7 +222,7 @@ TEST(WriterWindow, NoToTheConfirmationChangesNothing)
     EXPECT_EQ(t.Boxes(), (std::vector<Writer::Box>{{MsgIcon::Question, "Write Data", kSfcConfirm},
                                                    {MsgIcon::None, "Write Data", "Action Canceled"}}));
     EXPECT_EQ(t.prompts.Log()[0].buttons, MsgButtons::YesNo);
-    EXPECT_EQ(ReadBytes(t.paths.SDImageFile()), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(ReadAll(t.paths.SDImageFile()), (std::vector<std::uint8_t>{1, 2, 3}));
     EXPECT_TRUE(Entries(t.Card()).empty());
     EXPECT_EQ(t.ScreenBitmaps(), 96);
     t.ExpectUnlocked();
@@ -223,7 +248,7 @@ TEST(WriterWindow, PhysicalDiskZeroIsRefusedAfterTheConfirmation)
                               "This action will permanently erase data on drive F:\nand all logical drives on physical "
                               "drive: 0\nDo you want to continue?"},
                              {MsgIcon::Critical, "Write Error", "Writing to physical disk 0 not allowed.\nWrite canceled."}}));
-    EXPECT_EQ(ReadBytes(image), std::vector<std::uint8_t>(64 * 512, 0xEE));
+    EXPECT_EQ(ReadAll(image), std::vector<std::uint8_t>(64 * 512, 0xEE));
     EXPECT_EQ(t.ScreenBitmaps(), 96);
     EXPECT_TRUE(t.Option(2)->isChecked()) << "the chosen option stays chosen";
     EXPECT_TRUE(t.Option(2)->isEnabled());
@@ -255,7 +280,7 @@ TEST(WriterWindow, RawCardWithABootRecordIsWipedInItsFirstSectorOnlyAndTheWindow
     auto boxes = asked;
     boxes.push_back({MsgIcon::Information, "Cancel", "Write canceled."});
     EXPECT_EQ(t.Boxes(), boxes);
-    EXPECT_EQ(ReadBytes(node), card);
+    EXPECT_EQ(ReadAll(node), card);
     EXPECT_TRUE(t.window->isVisible());
     t.ExpectUnlocked();
 
@@ -270,7 +295,7 @@ TEST(WriterWindow, RawCardWithABootRecordIsWipedInItsFirstSectorOnlyAndTheWindow
                      "Device has been initialized.\nFollow these steps to proceed:\n -Remove SD card\n -Wait 5 seconds\n"
                      " -Reinsert SD card\n -Click OK and select Program | Compile And Write To SD Card again"});
     EXPECT_EQ(t.Boxes(), boxes);
-    const auto after = ReadBytes(node);
+    const auto after = ReadAll(node);
     EXPECT_EQ(Slice(after, 0, 512), std::vector<std::uint8_t>(512, 0));
     EXPECT_EQ(Slice(after, 512, after.size() - 512), Slice(card, 512, card.size() - 512));
     EXPECT_FALSE(t.window->isVisible());
@@ -295,7 +320,7 @@ TEST(WriterWindow, RawWriteOfTheScreensAndTheConfigurationWithoutBackup)
     t.WriteTo(1);
 
     EXPECT_EQ(t.Boxes(), (std::vector<Writer::Box>{{MsgIcon::Question, "Write Data", kRawConfirmE}, kComplete}));
-    const auto card = ReadBytes(node);
+    const auto card = ReadAll(node);
     ExpectConfiguration(card, t.m);
     EXPECT_EQ(card[0x4000 + 7], 255) << "the slider's device";
     ExpectScreens(card);
@@ -327,7 +352,7 @@ TEST(WriterWindow, RawWritesNeedAnUnmountedCardAndStopAtAFailingOne)
     EXPECT_EQ(t.Boxes()[1], (Writer::Box{MsgIcon::Critical, "Write Error",
                                          "Could not open drive D:\n/dev/sdb is mounted at /media/u/QVR.\n"
                                          "Unmount it first, for example: udisksctl unmount -b /dev/sdb1"}));
-    EXPECT_EQ(ReadBytes(volume), std::vector<std::uint8_t>(64 * 512, 0xEE));
+    EXPECT_EQ(ReadAll(volume), std::vector<std::uint8_t>(64 * 512, 0xEE));
     EXPECT_EQ(t.ScreenBitmaps(), 96);
     t.ExpectUnlocked();
 
@@ -348,7 +373,7 @@ TEST(WriterWindow, RawWritesNeedAnUnmountedCardAndStopAtAFailingOne)
     EXPECT_EQ(t.Boxes()[1], (Writer::Box{MsgIcon::Critical, "Write Error",
                                          "Could not write to drive E: at byte " + std::to_string(ImgOffset(ScreenRow(1, 0))) +
                                              ".\n" + sdc.string() + ": File too large"}));
-    EXPECT_EQ(ReadBytes(sdc), std::vector<std::uint8_t>(256 * 512, 0xEE)) << "nothing written before the failure";
+    EXPECT_EQ(ReadAll(sdc), std::vector<std::uint8_t>(256 * 512, 0xEE)) << "nothing written before the failure";
     EXPECT_EQ(t.ScreenBitmaps(), 96) << "kept for another try";
     t.ExpectUnlocked();
 }
@@ -358,7 +383,7 @@ TEST(WriterWindow, SfcWriteCopyOntoTheCardBackupCleanUpAndBaseBuild)
     Writer t;
     ASSERT_TRUE(MakeInstallation(t.paths));
     t.WriteScreens();
-    const auto core = ReadBytes(t.paths.CoreImageFile());
+    const auto core = ReadAll(t.paths.CoreImageFile());
     // A colour-control button, and a background picture on screen 3 given as a Windows path.
     t.m.SetScreen(4);
     t.m.SetBtnType(0, 57);
@@ -380,7 +405,7 @@ TEST(WriterWindow, SfcWriteCopyOntoTheCardBackupCleanUpAndBaseBuild)
     EXPECT_EQ(t.Boxes(), (std::vector<Writer::Box>{{MsgIcon::Question, "Write Data", kSfcConfirm}, kComplete}));
 
     // The image: the core image but for the configuration, the device map and the 16 screens.
-    const auto image = ReadBytes(t.paths.SDImageFile());
+    const auto image = ReadAll(t.paths.SDImageFile());
     ASSERT_EQ(image.size(), core.size());
     ExpectConfiguration(image, t.m);
     EXPECT_EQ(image[0x4000 + 20], 255);
@@ -391,13 +416,13 @@ TEST(WriterWindow, SfcWriteCopyOntoTheCardBackupCleanUpAndBaseBuild)
     EXPECT_EQ(std::memcmp(image.data() + 0x4200, core.data() + 0x4200, screens - 0x4200), 0);
     EXPECT_EQ(std::memcmp(image.data() + screensEnd, core.data() + screensEnd, core.size() - screensEnd), 0);
     // On the card: the same bytes, and the backup.
-    EXPECT_TRUE(ReadBytes(t.Card() / "QVRTOUCH.DAT") == image);
+    EXPECT_TRUE(ReadAll(t.Card() / "QVRTOUCH.DAT") == image);
     ProjectTables backup;
     ASSERT_TRUE(LoadPanelDataFile(t.Card() / "Backup" / "Backup.KQC", backup));
     EXPECT_EQ(backup.PanelCfg, t.m.PanelCfg);
     EXPECT_EQ(backup.DesignCfg, t.m.DesignCfg);
     EXPECT_EQ(backup.ScreenBG, t.m.ScreenBG);
-    EXPECT_EQ(ReadBytes(t.Card() / "Backup" / "Screen03.BMP"), ReadBytes(t.paths.BMPLibraryDir() / "Stone.bmp"));
+    EXPECT_EQ(ReadAll(t.Card() / "Backup" / "Screen03.BMP"), ReadAll(t.paths.BMPLibraryDir() / "Stone.bmp"));
     EXPECT_EQ(Entries(t.Card() / "Backup"), (std::vector<std::string>{"Backup.KQC", "Screen03.BMP"}));
     EXPECT_EQ(Entries(t.Card()), (std::vector<std::string>{"Backup", "QVRTOUCH.DAT"})) << "nothing left over";
     EXPECT_EQ(t.ScreenBitmaps(), 0);
@@ -426,9 +451,9 @@ TEST(WriterWindow, SfcWriteCopyOntoTheCardBackupCleanUpAndBaseBuild)
     t.prompts.Answer(MsgAnswer::Ok);
     t.WriteTo(0);
     EXPECT_EQ(t.Boxes().back(), kComplete);
-    const auto built = ReadBytes(t.paths.SDImageFile());
-    EXPECT_TRUE(ReadBytes(t.paths.CoreImageFile()) == built);
-    EXPECT_TRUE(ReadBytes(t.Card() / "QVRTOUCH.DAT") == built);
+    const auto built = ReadAll(t.paths.SDImageFile());
+    EXPECT_TRUE(ReadAll(t.paths.CoreImageFile()) == built);
+    EXPECT_TRUE(ReadAll(t.Card() / "QVRTOUCH.DAT") == built);
     EXPECT_EQ(Slice(built, 0x4200, 0x10000 - 0x4200), std::vector<std::uint8_t>(0x10000 - 0x4200, 0)) << "started empty";
     EXPECT_EQ(Entries(t.paths.SDCardGraphicsDir()),
               (std::vector<std::string>{"BMPImages", "QVR_KX4_CoreIMG.DAT", "RawImages"}));
@@ -457,11 +482,11 @@ TEST(WriterWindow, CancelStillWritesTheConfigurationAndTheCardButNoBackup)
     EXPECT_TRUE(lockedWhileWriting);
     EXPECT_EQ(t.Boxes(), (std::vector<Writer::Box>{{MsgIcon::Question, "Write Data", kSfcConfirm}, kStopped}));
     EXPECT_EQ(t.Find<QProgressBar>("pbFiles")->value(), 0) << "stopped after the first row";
-    const auto image = ReadBytes(t.paths.SDImageFile());
+    const auto image = ReadAll(t.paths.SDImageFile());
     ASSERT_EQ(image.size(), core.size()) << "no screen was written";
     ExpectConfiguration(image, t.m);
     EXPECT_EQ(Slice(image, 0x4200, core.size() - 0x4200), Slice(core, 0x4200, core.size() - 0x4200));
-    EXPECT_TRUE(ReadBytes(t.Card() / "QVRTOUCH.DAT") == image);
+    EXPECT_TRUE(ReadAll(t.Card() / "QVRTOUCH.DAT") == image);
     EXPECT_EQ(Entries(t.Card()), std::vector<std::string>{"QVRTOUCH.DAT"}) << "no backup";
     EXPECT_EQ(t.ScreenBitmaps(), 0);
     EXPECT_TRUE(t.window->isVisible());
@@ -482,8 +507,8 @@ TEST(WriterWindow, AMissingCoreImageOrCardEndsBeforeAnythingIsWritten)
         t.WriteTo(option);
         EXPECT_EQ(t.Boxes(), (std::vector<Writer::Box>{{MsgIcon::Question, "Write Data", confirm},
                                                        {MsgIcon::Critical, "Write Error", message}}));
-        EXPECT_EQ(ReadBytes(t.paths.SDImageFile()), (std::vector<std::uint8_t>{7, 7}));
-        EXPECT_EQ(ReadBytes(t.Card() / "QVRTOUCH.DAT"), (std::vector<std::uint8_t>{8, 8}));
+        EXPECT_EQ(ReadAll(t.paths.SDImageFile()), (std::vector<std::uint8_t>{7, 7}));
+        EXPECT_EQ(ReadAll(t.Card() / "QVRTOUCH.DAT"), (std::vector<std::uint8_t>{8, 8}));
         EXPECT_EQ(t.ScreenBitmaps(), 96);
         t.ExpectUnlocked();
     };
@@ -522,7 +547,7 @@ TEST(WriterWindow, ACardThatRefusesTheImageKeepsItsOldOneAndTheWriteCanBeRepeate
     t.WriteTo(0);
     EXPECT_EQ(t.Boxes().back(), (Writer::Box{MsgIcon::Critical, "Write Error",
                                              "Cannot write " + Quoted(onCard) + ": the file is read-only."}));
-    EXPECT_EQ(ReadBytes(onCard), old);
+    EXPECT_EQ(ReadAll(onCard), old);
     EXPECT_EQ(Entries(t.Card()), std::vector<std::string>{"QVRTOUCH.DAT"}) << "no litter, no backup";
     EXPECT_EQ(t.ScreenBitmaps(), 96);
     t.ExpectUnlocked();
@@ -533,7 +558,7 @@ TEST(WriterWindow, ACardThatRefusesTheImageKeepsItsOldOneAndTheWriteCanBeRepeate
     t.prompts.Answer(MsgAnswer::Ok);
     t.Button("cmdCompileAll")->click();
     EXPECT_EQ(t.Boxes().back(), kComplete);
-    EXPECT_TRUE(ReadBytes(onCard) == ReadBytes(t.paths.SDImageFile()));
+    EXPECT_TRUE(ReadAll(onCard) == ReadAll(t.paths.SDImageFile()));
 }
 
 TEST(WriterWindow, SkippedPicturesAreListedInsteadOfComplete)
@@ -590,10 +615,10 @@ TEST(WriterWindow, TheBaseBuildGestureAndACancelledBaseBuild)
     t.prompts.Answer(MsgAnswer::Ok);
     t.WriteTo(0);
     EXPECT_EQ(t.Boxes().back(), kStopped);
-    EXPECT_EQ(ReadBytes(t.paths.CoreImageFile()), core);
-    const auto image = ReadBytes(t.paths.SDImageFile());
+    EXPECT_EQ(ReadAll(t.paths.CoreImageFile()), core);
+    const auto image = ReadAll(t.paths.SDImageFile());
     EXPECT_EQ(image.size(), 0x4200u) << "an empty image with the configuration";
-    EXPECT_TRUE(ReadBytes(t.Card() / "QVRTOUCH.DAT") == image);
+    EXPECT_TRUE(ReadAll(t.Card() / "QVRTOUCH.DAT") == image);
     EXPECT_TRUE(base->isEnabled());
 
     // Raw mode has no base build.
