@@ -101,4 +101,27 @@ std::string AnsiToUtf8(std::string_view ansi)
     return out;
 }
 
+bool PutCountedString(std::vector<std::uint8_t>& out, std::string_view utf8)
+{
+    const std::string ansi = Utf8ToAnsi(utf8);
+    if (ansi.size() > 0xFFFF)
+        return false;
+    out.push_back(static_cast<std::uint8_t>(ansi.size() & 0xFF));
+    out.push_back(static_cast<std::uint8_t>(ansi.size() >> 8));
+    out.insert(out.end(), ansi.begin(), ansi.end());
+    return true;
+}
+
+bool GetCountedString(std::span<const std::uint8_t> bytes, std::size_t& at, std::string& utf8)
+{
+    if (at > bytes.size() || bytes.size() - at < 2)
+        return false;
+    const std::size_t n = bytes[at] | static_cast<std::size_t>(bytes[at + 1]) << 8;
+    if (n > bytes.size() - at - 2)
+        return false;
+    utf8 = AnsiToUtf8({reinterpret_cast<const char*>(bytes.data() + at + 2), n});
+    at += 2 + n;
+    return true;
+}
+
 } // namespace kx4

@@ -41,13 +41,9 @@ IoResult EncodePanelData(const ProjectTables& tables, std::vector<std::uint8_t>&
     bytes.reserve(kPanelTablesBytes + 16 * 16);
     PutWords(bytes, tables.PanelCfg);
     PutWords(bytes, tables.DesignCfg);
-    for (int s = 0; s < kScreenCount; ++s) {
-        const std::string ansi = Utf8ToAnsi(tables.ScreenBG[s]);
-        if (ansi.size() > 0xFFFF)
+    for (int s = 0; s < kScreenCount; ++s)
+        if (!PutCountedString(bytes, tables.ScreenBG[s]))
             return IoResult::Fail("The background of screen " + std::to_string(s) + " is too long to be saved.");
-        PutWord(bytes, static_cast<int>(ansi.size()));
-        bytes.insert(bytes.end(), ansi.begin(), ansi.end());
-    }
     out = std::move(bytes);
     return IoResult::Ok();
 }
@@ -60,16 +56,9 @@ IoResult DecodePanelData(std::span<const std::uint8_t> bytes, ProjectTables& out
     ProjectTables t;
     std::size_t at = GetWords(bytes, 0, t.PanelCfg);
     at = GetWords(bytes, at, t.DesignCfg);
-    for (int s = 0; s < kScreenCount; ++s) {
-        if (at + 2 > bytes.size())
+    for (int s = 0; s < kScreenCount; ++s)
+        if (!GetCountedString(bytes, at, t.ScreenBG[s]))
             return damaged;
-        const std::size_t n = static_cast<std::uint16_t>(WordAt(bytes, at));
-        at += 2;
-        if (n > bytes.size() - at)
-            return damaged;
-        t.ScreenBG[s] = AnsiToUtf8({reinterpret_cast<const char*>(bytes.data() + at), n});
-        at += n;
-    }
     // Options that no list can show would leave the window without a panel size or node.
     if (!PanelSettingsShowable(t))
         return damaged;

@@ -76,10 +76,7 @@ frmOrvel::frmOrvel(modOrvel& project, Paths paths, Prompts& prompts, const Displ
     setObjectName("frmOrvel");
     setWindowTitle(kAppTitle);
     setWindowIcon(QIcon(QPixmap::fromImage(WindowIcon())));
-    // The design's dialog font: 8 points at 96 dots per inch.
-    QFont font("Arial");
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(DialogFont());
 
     CreateMenus();
     CreateControls();
@@ -159,6 +156,7 @@ void frmOrvel::CreateMenus()
     connect(mnuExit, &QAction::triggered, this, &frmOrvel::mnuExit_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmOrvel::mnuAbout_Click);
     connect(mnuProgram, &QAction::triggered, this, &frmOrvel::mnuProgram_Click);
+    connect(mnuMultiProfile, &QAction::triggered, this, &frmOrvel::mnuMultiProfile_Click);
     ConnectFileAndElementCommands();
     ConnectGridCommands();
 }
@@ -221,6 +219,7 @@ void frmOrvel::CreateControls()
 
     CreateElementControls();
     CreateSettingsLists();
+    ConnectRowClicks();
 
     connect(cboBVAddress, &QComboBox::currentIndexChanged, this, &frmOrvel::cboBVAddress_Click);
     connect(cboBVRange, &QComboBox::currentIndexChanged, this, &frmOrvel::cboBVRange_Click);

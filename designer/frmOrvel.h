@@ -6,10 +6,12 @@
 //   frmOrvel_Previews.cpp UDButton, UDPilot, UDSlider, UDTitle, ClearHL
 //   frmOrvel_File.cpp     the File commands
 //   frmOrvel_Elements.cpp New Button, New Pilot, New Slider, New Text, Clear Screen
+//   frmOrvel_Editors.cpp  the settings-list rows that open the element dialogs
 //   frmOrvel_Drag.cpp     pointer moves, dragging elements, DropObj
 //   frmOrvel_Grid.cpp     grid lines, Snap To Grid, Undo Snap
-//   frmOrvel_Program.cpp  "Create SD Card"
+//   frmOrvel_Program.cpp  "Create SD Card", "Multi-Profile"
 #include "data/FileIO.h"
+#include "editors/ElementDialog.h"
 #include "platform/Paths.h"
 #include "sdcard/WriteFlow.h"
 
@@ -40,7 +42,7 @@ class Prompts;
 class SettingsRow;
 class modOrvel;
 
-class frmOrvel : public QMainWindow {
+class frmOrvel : public QMainWindow, public ElementHost {
     Q_OBJECT
 public:
     // Runs the load step: folders, option lists, a fresh project on "Home".
@@ -59,15 +61,15 @@ public:
     void LoadQVRBG();
 
     // --- element previews (frmOrvel_Previews.cpp); slot numbers of the current screen
-    void UDButton(int iBNum);
-    void UDPilot(int iPNum);
-    void UDSlider(int iSNum);
-    void UDTitle(int iTNum);
+    void UDButton(int iBNum) override;
+    void UDPilot(int iPNum) override;
+    void UDSlider(int iSNum) override;
+    void UDTitle(int iTNum) override;
     // Returns every settings-list row to white.
     void ClearHL();
 
     // Marks the project modified: DataChanged set and "Multi-Profile" withdrawn.
-    void MarkModified();
+    void MarkModified() override;
     // Shows `dialog` modally, then runs the activation step.
     int RunModal(QDialog& dialog);
     // What follows the multi-profile builder's close and File > New: a fresh, unmodified project
@@ -103,10 +105,17 @@ public slots:
     void mnuNewText_Click();
     void mnuClearScreen_Click();
 
+    // --- settings-list rows (frmOrvel_Editors.cpp): Index is the row, the slot it opens
+    void lblBSettings_Click(int Index);
+    void lblPSettings_Click(int Index);
+    void lblSSettings_Click(int Index);
+    void lblTSettings_Click(int Index);
+
     // --- commands (frmOrvel.cpp)
     void mnuExit_Click();
     void mnuAbout_Click();
     void mnuProgram_Click();
+    void mnuMultiProfile_Click();
     void Form_Activate();
 
     // --- pointer moves over the layout (frmOrvel_Drag.cpp); X, Y in twips inside the control
@@ -169,6 +178,11 @@ private:
     // The chosen file, or an empty path when the dialog was cancelled or still holds `preset`.
     std::filesystem::path ShowFileDialog(bool save, const std::string& filter, const std::filesystem::path& preset);
     void NewElement(ElementKind kind);
+    void ConnectRowClicks();
+    // A row click's choice: the kind's selection word and CurObj become slot Index.
+    void ChooseSlot(i16& selection, int Index);
+    // Shows an element dialog at its place, modally, and redraws when it has closed.
+    void OpenElementDialog(ElementDialog& dialog);
     // The window's one file dialog: the name it holds carries over from one use to the next; an
     // empty name starts where it last looked.
     std::filesystem::path cdFileName_;

@@ -1,8 +1,10 @@
 // "Create SD Card": the card screen pictures and previews of every screen, then the SD card writer.
+// "Multi-Profile": the multi-profile builder.
 #include "designer/frmOrvel.h"
 
 #include "data/modOrvel.h"
 #include "designer/render/CreateCardBitmaps.h"
+#include "multiprofile/frmOrvelCompileMP.h"
 #include "sdcard/frmOrvelSDWrite.h"
 
 #include <QCheckBox>
@@ -23,6 +25,14 @@ void frmOrvel::mnuProgram_Click()
         return;
     frmOrvelSDWrite writer(m_, paths_, prompts_, display_, cardSystem_, this);
     RunModal(writer);
+}
+
+void frmOrvel::mnuMultiProfile_Click()
+{
+    frmOrvelCompileMP builder(m_, paths_, prompts_, OpenInFileManager, this);
+    builder.exec();
+    // A build leaves its last profile in the project: the fresh project is drawn, never that one.
+    ResetAfterMultiProfile();
 }
 
 } // namespace kx4

@@ -9,7 +9,7 @@ namespace kx4 {
 
 ImageFileSink::~ImageFileSink()
 {
-    if (fd_ >= 0)
+    if (fd_ >= 0 && owned_)
         ::close(fd_);
 }
 
@@ -23,7 +23,16 @@ IoResult ImageFileSink::Open(const std::filesystem::path& file)
     if (IoResult r = Close(); !r)
         return r;
     file_ = file;
+    owned_ = true;
     return OpenRegularFile(file, O_WRONLY | O_CREAT, fd_);
+}
+
+void ImageFileSink::Attach(int fd, const std::filesystem::path& file)
+{
+    (void)Close();
+    file_ = file;
+    fd_ = fd;
+    owned_ = false;
 }
 
 IoResult ImageFileSink::WriteSector(std::uint32_t offset, const Sector& sector)
@@ -60,6 +69,8 @@ IoResult ImageFileSink::Close()
         return IoResult::Ok();
     const int fd = fd_;
     fd_ = -1;
+    if (!owned_)
+        return IoResult::Ok();
     if (::close(fd) != 0)
         return Fail(std::string(": ") + std::strerror(errno));
     return IoResult::Ok();

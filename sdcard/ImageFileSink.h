@@ -15,6 +15,9 @@ public:
 
     // Opens `file` for positioned writes, creating it empty when absent and keeping what it holds.
     IoResult Open(const std::filesystem::path& file);
+    // Writes through `fd`, which its owner keeps open until the sink is done; `file` names it in
+    // messages. Close then only lets go of it.
+    void Attach(int fd, const std::filesystem::path& file);
     bool IsOpen() const { return fd_ >= 0; }
     const std::filesystem::path& File() const { return file_; }
 
@@ -30,6 +33,7 @@ private:
 
     std::filesystem::path file_;
     int fd_ = -1;
+    bool owned_ = true;
 };
 
 } // namespace kx4

@@ -13,9 +13,12 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QImage>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 namespace kx4::test {
@@ -49,6 +52,25 @@ public:
         return w;
     }
     QAction* Action(const QString& name) const { return Find<QAction>(name); }
+
+    // Runs `act` on the modal dialog that the next command opens, once it is up and has run
+    // its activation step; closes the dialog afterwards if `act` left it open.
+    static void WhenDialogOpens(std::function<void(QDialog&)> act)
+    {
+        QTimer::singleShot(0, [act = std::move(act)] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (!dialog) {
+                ADD_FAILURE() << "no dialog open";
+                return;
+            }
+            // The activation was queued when the dialog was shown: run after it.
+            QMetaObject::invokeMethod(dialog, [dialog, act] {
+                act(*dialog);
+                if (dialog->isVisible())
+                    dialog->close();
+            }, Qt::QueuedConnection);
+        });
+    }
     QComboBox* List(const QString& name) const { return Find<QComboBox>(name); }
 
     // The panel's pixels as drawn, element controls included.

@@ -230,7 +230,8 @@ TEST(Drag, RefusedOrOutsideDropsChangeNothing)
     EXPECT_FALSE(d.Find<DragOutline>("dragOutline")->isVisible());
     EXPECT_TRUE(d.prompts.Log().empty());
 
-    // The drag is over: the row takes clicks again.
+    // The drag is over: the row takes clicks again, and opens the Slider dialog.
+    Designer::WhenDialogOpens([](QDialog& dialog) { EXPECT_EQ(dialog.objectName(), "frmOrvelSlider"); });
     QTest::mouseClick(row, Qt::LeftButton, {}, QPoint(10, 5));
     EXPECT_EQ(clicks.count(), 1);
 

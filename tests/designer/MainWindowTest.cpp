@@ -1,6 +1,7 @@
 #include "DesignerFixture.h"
 
 #include "designer/ScreenGeometry.h"
+#include "multiprofile/frmOrvelCompileMP.h"
 
 #include <QDialog>
 #include <QEvent>
@@ -504,6 +505,32 @@ TEST(MainWindowActivation, RedrawsAfterAModalWindowButNotOnOtherActivations)
     d.window->RunModal(dialog);
     EXPECT_EQ(d.Find<QLabel>("lblBSettings_0")->text().toStdString(), "Color Control");
     EXPECT_EQ(d.Pixel(300, 200), 0xFF0000u);
+}
+
+TEST(MainWindowMultiProfile, TheCommandOpensTheBuilderAndItsCloseResetsTheProject)
+{
+    Designer d;
+    d.Start();
+    // What a build leaves behind: the last profile's tables and file, another screen current.
+    d.project.ScreenBG[3] = "[&H123456&]";
+    d.project.DataFile = "/panels/Last.KQC";
+    d.project.SetScreen(15);
+    bool opened = false;
+    QTimer::singleShot(0, [&] {
+        auto* builder = qobject_cast<frmOrvelCompileMP*>(QApplication::activeModalWidget());
+        ASSERT_NE(builder, nullptr);
+        opened = true;
+        EXPECT_EQ(builder->windowTitle().toStdString(), "QVR Brivane Touch - Build Multi-Profile Image");
+        builder->findChild<QAction*>("mnuPrjClose")->trigger(); // unchanged: no question
+    });
+    d.Action("mnuMultiProfile")->trigger();
+
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(d.project.ScreenBG[3], "[&HEFEFEF&]");
+    EXPECT_EQ(d.project.DataFile, "None");
+    EXPECT_EQ(d.project.CurScreen, 0);
+    EXPECT_FALSE(d.project.DataChanged);
+    EXPECT_EQ(d.List("cboScreenNumber")->currentIndex(), 0);
 }
 
 TEST(MainWindowMultiProfile, TheReturnGivesAFreshUnmodifiedProjectOnHome)

@@ -1,0 +1,78 @@
+// The rows of the settings lists: a click chooses the slot and opens its element dialog.
+#include "designer/frmOrvel.h"
+
+#include "data/PanelSizes.h"
+#include "data/modOrvel.h"
+#include "designer/PreviewWidgets.h"
+#include "editors/frmOrvelButton.h"
+#include "editors/frmOrvelPilot.h"
+#include "editors/frmOrvelSlider.h"
+
+#include <QAction>
+#include <QGroupBox>
+
+namespace kx4 {
+namespace {
+
+// Every element dialog opens this far below the main window's top edge, twips.
+constexpr int kDialogTop = 900;
+
+} // namespace
+
+void frmOrvel::ConnectRowClicks()
+{
+    const auto connectRows = [this](auto& rows, void (frmOrvel::*handler)(int)) {
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            connect(rows[i], &SettingsRow::clicked, this, [this, handler, i] { (this->*handler)(static_cast<int>(i)); });
+    };
+    connectRows(lblBSettings, &frmOrvel::lblBSettings_Click);
+    connectRows(lblPSettings, &frmOrvel::lblPSettings_Click);
+    connectRows(lblSSettings, &frmOrvel::lblSSettings_Click);
+    connectRows(lblTSettings, &frmOrvel::lblTSettings_Click);
+}
+
+void frmOrvel::ChooseSlot(i16& selection, int Index)
+{
+    selection = static_cast<i16>(Index);
+    ClearHL();
+    m_.CurObj = static_cast<i16>(Index);
+}
+
+void frmOrvel::OpenElementDialog(ElementDialog& dialog)
+{
+    // Beside the layout, over the settings lists: the Buttons frame's left edge whichever list.
+    dialog.move(x() + frmButtons->x(), y() + TwipsToPixels(kDialogTop));
+    RunModal(dialog);
+    mnuUndoSnap->setEnabled(false);
+}
+
+void frmOrvel::lblBSettings_Click(int Index)
+{
+    ChooseSlot(m_.SelButton, Index);
+    frmOrvelButton dialog(m_, *this, prompts_, this);
+    OpenElementDialog(dialog);
+}
+
+void frmOrvel::lblPSettings_Click(int Index)
+{
+    ChooseSlot(m_.SelPilot, Index);
+    frmOrvelPilot dialog(m_, *this, prompts_, this);
+    OpenElementDialog(dialog);
+}
+
+void frmOrvel::lblSSettings_Click(int Index)
+{
+    ChooseSlot(m_.SelSlider, Index);
+    frmOrvelSlider dialog(m_, *this, prompts_, this);
+    OpenElementDialog(dialog);
+}
+
+void frmOrvel::lblTSettings_Click(int Index)
+{
+    // The Text dialog is not built yet; the choice still makes New Text copy this object.
+    ChooseSlot(m_.SelText, Index);
+    ShowScreen();
+    mnuUndoSnap->setEnabled(false);
+}
+
+} // namespace kx4

@@ -1,0 +1,277 @@
+#include "editors/ElementDialog.h"
+
+#include "assets/Artwork.h"
+#include "editors/ElementTexts.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include <vector>
+
+namespace kx4 {
+namespace {
+
+// Heights the design leaves to the controls' defaults, twips.
+constexpr int kListHeight = 315;
+constexpr int kButtonHeight = 375;
+
+const QColor kDialogBackColor(232, 232, 232);
+
+// Hands each typed character of a text box to a key-press handler first.
+class KeyPressFilter final : public QObject {
+public:
+    KeyPressFilter(QObject* parent, std::function<int(int)> keyPress) : QObject(parent), keyPress_(std::move(keyPress)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress)
+            return QObject::eventFilter(watched, event);
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QString text = key->text();
+        // Focus moves and closing the window are not typing.
+        if (text.isEmpty() || key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab || key->key() == Qt::Key_Escape)
+            return false;
+        const int code = static_cast<int>(text.toUcs4().value(0));
+        return keyPress_(code) == 0;
+    }
+
+private:
+    std::function<int(int)> keyPress_;
+};
+
+template <class Control>
+Control* Placed(Control* control, const char* name, QRect place)
+{
+    control->setObjectName(name);
+    control->setGeometry(place);
+    return control;
+}
+
+const QStringList& PositionTexts()
+{
+    static const QStringList texts = [] {
+        QStringList t;
+        t.reserve(kPositionCount);
+        for (int v = 0; v < kPositionCount; ++v)
+            t << QString::number(v);
+        return t;
+    }();
+    return texts;
+}
+
+} // namespace
+
+QFont DialogFont()
+{
+    QFont font("Arial");
+    font.setPixelSize(11);
+    return font;
+}
+
+QRect TwipsRect(int left, int top, int width, int height)
+{
+    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
+}
+
+PictureControl::PictureControl(QWidget* parent, const QString& name, const QImage& picture) : QLabel(parent)
+{
+    setObjectName(name);
+    setPixmap(QPixmap::fromImage(picture));
+    resize(picture.size());
+}
+
+void PictureControl::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        emit clicked();
+}
+
+void PictureControl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+}
+
+ElementDialog::ElementDialog(modOrvel& project, ElementHost& host, Prompts& prompts, i16 modOrvel::*selection,
+                             Redraw redraw, QWidget* parent)
+    : QDialog(parent), m_(project), host_(host), prompts_(prompts), CurObj(project.CurObj), selection_(selection),
+      redraw_(redraw)
+{
+    setFont(DialogFont());
+    setWindowIcon(QIcon(QPixmap::fromImage(WindowIcon())));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, kDialogBackColor);
+    setPalette(pal);
+    setAutoFillBackground(true);
+}
+
+void ElementDialog::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (!activated_) {
+        activated_ = true;
+        // After the window is up, so that a message of the activation stands over it.
+        QMetaObject::invokeMethod(this, &ElementDialog::Form_Activate, Qt::QueuedConnection);
+    }
+}
+
+void ElementDialog::done(int result)
+{
+    Form_Unload();
+    QDialog::done(result);
+}
+
+void ElementDialog::Form_Unload()
+{
+    if (!InUse())
+        m_.*selection_ = -1;
+}
+
+void ElementDialog::LiveUpdate()
+{
+    if (Loading)
+        return;
+    Changed();
+}
+
+void ElementDialog::Changed()
+{
+    host_.MarkModified();
+    (host_.*redraw_)(CurObj);
+}
+
+void ElementDialog::StoreMarked(const std::function<void()>& store)
+{
+    const std::vector<i16> cfg(m_.PanelCfg.begin(), m_.PanelCfg.end());
+    const std::vector<i16> dsn(m_.DesignCfg.begin(), m_.DesignCfg.end());
+    store();
+    if (!std::equal(cfg.begin(), cfg.end(), m_.PanelCfg.begin()) || !std::equal(dsn.begin(), dsn.end(), m_.DesignCfg.begin()))
+        host_.MarkModified();
+}
+
+void ElementDialog::Put(Getter get, Setter set, int value)
+{
+    if ((m_.*get)(CurObj) != value)
+        (m_.*set)(CurObj, value);
+}
+
+void ElementDialog::StoreListIndex(int index, Getter get, Setter set)
+{
+    if (index < 0)
+        return;
+    Put(get, set, index);
+    LiveUpdate();
+}
+
+bool ElementDialog::ResetDevice(Getter get, Setter set)
+{
+    if ((m_.*get)(CurObj) <= m_.GetDevRange())
+        return false;
+    (m_.*set)(CurObj, 0);
+    // The change is the dialog's own: it must neither pass silently nor be lost.
+    Changed();
+    return true;
+}
+
+void ElementDialog::SetClientSize(int widthTwips, int heightTwips)
+{
+    setFixedSize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
+}
+
+QLabel* ElementDialog::MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
+{
+    auto* label = Placed(new QLabel(caption, parent), name, TwipsRect(left, top, width, kListHeight));
+    label->setTextFormat(Qt::PlainText);
+    // As high as the list beside it, the caption centred on the list's text.
+    label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    return label;
+}
+
+QComboBox* ElementDialog::MakeList(QWidget* parent, const char* name, int left, int top, int width)
+{
+    return Placed(new QComboBox(parent), name, TwipsRect(left, top, width, kListHeight));
+}
+
+QPushButton* ElementDialog::MakeButton(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
+{
+    auto* button = Placed(new QPushButton(caption, parent), name, TwipsRect(left, top, width, kButtonHeight));
+    // Enter in a text box must not press a button.
+    button->setAutoDefault(false);
+    button->setDefault(false);
+    return button;
+}
+
+QCheckBox* ElementDialog::MakeCheck(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
+{
+    return Placed(new QCheckBox(caption, parent), name, TwipsRect(left, top, width, kListHeight));
+}
+
+QLineEdit* ElementDialog::MakeTextBox(QWidget* parent, const char* name, int left, int top, int width)
+{
+    return Placed(new QLineEdit(parent), name, TwipsRect(left, top, width, kListHeight));
+}
+
+QGroupBox* ElementDialog::MakeFrame(const char* name, const QString& caption, int left, int top, int width, int height)
+{
+    return Placed(new QGroupBox(caption, this), name, TwipsRect(left, top, width, height));
+}
+
+PictureControl* ElementDialog::MakePicture(QWidget* parent, const QString& name, const QImage& picture, int left, int top)
+{
+    auto* control = new PictureControl(parent, name, picture);
+    control->move(TwipsToPixels(left), TwipsToPixels(top));
+    return control;
+}
+
+void ElementDialog::ConnectList(QComboBox* list, std::function<void(int)> handler)
+{
+    connect(list, &QComboBox::currentIndexChanged, this, std::move(handler));
+}
+
+void ElementDialog::OnKeyPress(QWidget* box, std::function<int(int)> keyPress)
+{
+    box->installEventFilter(new KeyPressFilter(box, std::move(keyPress)));
+}
+
+void ElementDialog::FillPositions(std::initializer_list<QComboBox*> lists)
+{
+    for (QComboBox* list : lists) {
+        const QSignalBlocker quiet(list);
+        list->clear();
+        list->addItems(PositionTexts());
+        list->setCurrentIndex(-1);
+    }
+}
+
+void ElementDialog::FillDevices(QComboBox* list) const
+{
+    FillTexts(list, DeviceItems(m_.GetBVAddress(), m_.GetDevRange()));
+}
+
+void ElementDialog::FillTexts(QComboBox* list, const std::vector<std::string>& items)
+{
+    const QSignalBlocker quiet(list);
+    list->clear();
+    for (const std::string& item : items)
+        list->addItem(QString::fromStdString(item));
+    list->setCurrentIndex(-1);
+}
+
+void ElementDialog::ShowIndex(QComboBox* list, int value)
+{
+    if (value >= 0 && value < list->count()) {
+        list->setCurrentIndex(value);
+    } else {
+        const QSignalBlocker quiet(list);
+        list->setCurrentIndex(-1);
+    }
+}
+
+} // namespace kx4

@@ -1,0 +1,62 @@
+#include "editors/ElementTexts.h"
+
+#include "data/modOrvel.h"
+
+#include <cstdlib>
+
+namespace kx4 {
+namespace {
+
+std::int32_t Power10(int n)
+{
+    std::int32_t p = 1;
+    for (int i = 0; i < n; ++i)
+        p *= 10;
+    return p;
+}
+
+} // namespace
+
+std::vector<std::string> ButtonTypeItems()
+{
+    std::vector<std::string> items{"Unused"};
+    for (int n = 1; n <= 8; ++n)
+        items.push_back("Push Button Input " + std::to_string(n));
+    for (int n = 1; n <= 8; ++n)
+        items.push_back("Turn ON Input " + std::to_string(n));
+    for (int n = 1; n <= 8; ++n)
+        items.push_back("Turn OFF Input " + std::to_string(n));
+    items.push_back("Goto Home");
+    for (int s = 1; s <= 15; ++s)
+        items.push_back("Goto Screen " + TwoDigits(s));
+    items.push_back("Goto Home W/Password");
+    for (int s = 1; s <= 15; ++s)
+        items.push_back("Goto Screen " + TwoDigits(s) + " W/Password");
+    items.push_back("Color Control");
+    items.push_back("Color Control With Tracking");
+    return items;
+}
+
+std::vector<std::string> DeviceItems(int bvAddress, int devRange)
+{
+    std::vector<std::string> items;
+    for (int i = 0; i <= devRange; ++i)
+        items.push_back(Hex2(bvAddress + 1 + i));
+    return items;
+}
+
+std::string PasswordDigit(std::int32_t password, int index)
+{
+    // A damaged record may hold more than six digits or a sign; each box still shows one digit.
+    const auto digit = std::abs(password / Power10(index) % 10);
+    return std::string(1, static_cast<char>('0' + digit));
+}
+
+std::int32_t PasswordWithDigit(std::int32_t password, int index, int digit)
+{
+    const std::int32_t above = Power10(index + 1);
+    const std::int32_t at = Power10(index);
+    return password / above * above + password % at + digit * at;
+}
+
+} // namespace kx4

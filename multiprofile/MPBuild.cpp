@@ -1,0 +1,161 @@
+#include "multiprofile/MPBuild.h"
+
+#include "assets/Bmp.h"
+#include "platform/Files.h"
+#include "platform/Paths.h"
+#include "sdcard/ConfigFinishing.h"
+#include "sdcard/ConversionRun.h"
+#include "sdcard/ImageFileSink.h"
+
+#include <cerrno>
+#include <cstring>
+#include <sys/stat.h>
+#include <vector>
+
+namespace kx4 {
+namespace {
+
+constexpr const char* kCanceled = "\nBuild Canceled";
+
+MPBuildStop NotFound(const std::string& file)
+{
+    return {MsgIcon::Information, "File Not Found", file + " Not Found." + kCanceled};
+}
+
+MPBuildStop Unreadable(const IoResult& r) { return {MsgIcon::Critical, "Open Error", r.message + kCanceled}; }
+
+MPBuildStop WriteFailed(const IoResult& r) { return {MsgIcon::Critical, "Write Error", r.message + kCanceled}; }
+
+std::uint32_t WholeSectors(std::size_t bytes)
+{
+    return static_cast<std::uint32_t>((bytes + kSectorSize - 1) / kSectorSize * kSectorSize);
+}
+
+} // namespace
+
+std::string ProfileBitmapName(int screen) { return "MP_S" + TwoDigits(screen) + ".BMP"; }
+
+MPBuild::MPBuild(modOrvel& project, const Paths& paths, Prompts& prompts, RenderTarget& canvas, PicBuffers& buffers,
+                 MPBuildCallbacks callbacks)
+    : m_(project), paths_(paths), prompts_(prompts), canvas_(canvas), buf_(buffers), cb_(std::move(callbacks))
+{
+}
+
+void MPBuild::Status(const std::string& text) const
+{
+    if (cb_.showStatus)
+        cb_.showStatus(text);
+}
+
+std::optional<MPBuildStop> MPBuild::Build(const ProfileList& sProfileFile)
+{
+    std::error_code ec;
+    if (!PathExists(paths_.SDImageDir()) && !std::filesystem::create_directories(paths_.SDImageDir(), ec))
+        return WriteFailed(IoResult::Fail("Cannot create the folder " + Quoted(paths_.SDImageDir()) + ": "
+                                          + ec.message() + "."));
+
+    // Without the core image there is nothing to build on: stop before anything is written.
+    const std::filesystem::path core = paths_.CoreImageFile();
+    if (!PathExists(core))
+        return NotFound(core.string());
+    std::vector<std::uint8_t> bCoreImage(WholeSectors(kMPCoreBytes));
+    std::size_t got = 0;
+    std::uintmax_t coreSize = 0;
+    if (IoResult r = ReadFileStart(core, std::span(bCoreImage).first(kMPCoreBytes), got, coreSize); !r)
+        return Unreadable(r);
+
+    // The file is made whole under a temporary name and takes its own only when complete.
+    std::optional<MPBuildStop> stop;
+    const IoResult written = WriteFileThrough(paths_.SDImageFile(), [&](int fd, std::uint64_t& size) -> std::string {
+        ImageFileSink sink;
+        sink.Attach(fd, paths_.SDImageFile());
+        // Bytes beyond the core image's end stay unwritten and read as zero.
+        const IoResult copied = sink.WriteSectors(0, std::span(bCoreImage).first(WholeSectors(got)));
+        bCoreImage = {};
+        stop = copied ? BuildProfiles(sProfileFile, sink) : WriteFailed(copied);
+        struct stat st {};
+        if (!stop && ::fstat(fd, &st) != 0)
+            return std::strerror(errno);
+        size = static_cast<std::uint64_t>(st.st_size);
+        return stop ? "the build stopped" : std::string();
+    });
+    if (stop)
+        return stop;
+    if (!written)
+        return WriteFailed(written);
+    return std::nullopt;
+}
+
+std::optional<MPBuildStop> MPBuild::BuildProfiles(const ProfileList& sProfileFile, SectorSink& sink)
+{
+    for (lProfile = 0; lProfile < profileCount; ++lProfile) {
+        if (cb_.profileStarted)
+            cb_.profileStarted(lProfile);
+        const std::string& chosen = sProfileFile[static_cast<std::size_t>(lProfile)];
+        m_.DataFile = paths_.Map(chosen.empty() ? sProfileFile[0] : chosen).string();
+        if (!PathExists(m_.DataFile))
+            return NotFound(m_.DataFile);
+        if (IoResult r = m_.LoadData(); !r)
+            return Unreadable(r);
+        DispCode = DispCodeOf(m_);
+        if (IoResult r = RenderDLImagesMP(); !r)
+            return WriteFailed(r);
+        m_.SetMPFlag(255);
+        if (IoResult r = CompileAllMP(sink); !r)
+            return WriteFailed(r);
+    }
+    return std::nullopt;
+}
+
+IoResult MPBuild::RenderDLImagesMP()
+{
+    const PicSize size = DispCodeScreenSize(DispCode);
+    canvas_.picLayout.Resize(size.width, size.height);
+    // A renderer per profile: each profile's background files are read afresh.
+    ScreenRenderer renderer(m_, paths_, canvas_, prompts_);
+    for (int s = 0; s < kScreenCount; ++s) {
+        m_.SetScreen(s);
+        renderer.RenderDLImage();
+        if (IoResult r = WriteBmpFile(paths_.BMPImagesDir() / ProfileBitmapName(s), canvas_.picLayout.Image(), false); !r)
+            return r;
+    }
+    return IoResult::Ok();
+}
+
+IoResult MPBuild::CompileAllMP(SectorSink& sink)
+{
+    for (int i = 0; i < kScreenCount; ++i) {
+        if (IoResult r = CompilePicMP(i); !r)
+            return r;
+        if (IoResult r = WritePicMP(i, sink); !r)
+            return r;
+        if (cb_.pictureWritten)
+            cb_.pictureWritten(i);
+    }
+    QVRBuild(m_); // the card writer's own finishing of the configuration, for this profile
+    return WriteDatMP(sink);
+}
+
+IoResult MPBuild::CompilePicMP(int i)
+{
+    const std::filesystem::path file = paths_.BMPImagesDir() / ProfileBitmapName(i);
+    Status(file.string());
+    return CompilePic(file, true, buf_);
+}
+
+IoResult MPBuild::WritePicMP(int i, SectorSink& sink)
+{
+    return WritePic(buf_, MPPictureOffset(lProfile, i), sink);
+}
+
+IoResult MPBuild::WriteDatMP(SectorSink& sink)
+{
+    Status(std::string(kConfigDataText));
+    // Profile 001 also stands over the core image's configuration block and device map.
+    if (lProfile == 0)
+        if (IoResult r = WriteDat(m_, sink, 0); !r)
+            return r;
+    return WriteDat(m_, sink, MPConfigOffset(lProfile));
+}
+
+} // namespace kx4

@@ -1,0 +1,104 @@
+#include "multiprofile/frmOrvelMPCopy.h"
+
+#include "data/FileIO.h"
+#include "multiprofile/WindowPlace.h"
+#include "platform/Paths.h"
+#include "platform/Prompts.h"
+
+#include <QDesktopServices>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace kx4 {
+namespace {
+
+// Calibri at a size in points, as whole pixels at 96 dots per inch.
+QFont Calibri(double points)
+{
+    QFont font("Calibri");
+    font.setPixelSize(static_cast<int>(points * 96 / 72 + 0.5));
+    return font;
+}
+
+} // namespace
+
+bool OpenInFileManager(const std::filesystem::path& folder)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder.string())));
+}
+
+frmOrvelMPCopy::frmOrvelMPCopy(const Paths& paths, Prompts& prompts, OpenFolder openFolder, QWidget* parent)
+    : QDialog(parent), paths_(paths), prompts_(prompts), openFolder_(std::move(openFolder))
+{
+    setObjectName("frmOrvelMPCopy");
+    setWindowTitle(" "); // no caption text
+    setModal(true);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(27, 54, 93));
+    pal.setColor(QPalette::WindowText, Qt::white);
+    setPalette(pal);
+    setFont(Calibri(12));
+
+    const auto info = [this](int index, const QString& text, QRect place, double points) {
+        auto* label = new QLabel(text, this);
+        label->setObjectName(QString("lblInfo_%1").arg(index));
+        label->setTextFormat(Qt::PlainText);
+        label->setFont(Calibri(points));
+        label->setGeometry(place);
+        return label;
+    };
+    // The image file's path here is longer than "C:\...": the dialog widens to show it whole.
+    QLabel* copyFile = info(1, "Copy File: " + QString::fromStdString(paths_.SDImageFile().string()),
+                            TwipsRect(480, 840, 6975, 375), 14.25);
+    copyFile->resize(std::max(copyFile->width(), copyFile->sizeHint().width()), copyFile->height());
+    const QRect inner = TwipsRect(0, 0, 7950, 3375);
+    const int w = std::max(inner.width(), copyFile->geometry().right() + TwipsToPixels(480));
+    const int h = inner.height();
+    setFixedSize(w, h);
+    CentreOnScreen(*this);
+
+    const QRect borders[] = {{0, 0, w, 1}, {w - 1, 0, 1, h}, {0, h - 1, w, 1}, {0, 0, 1, h}};
+    for (int i = 0; i < 4; ++i) {
+        auto* line = new QFrame(this);
+        line->setObjectName(QString("linBorder_%1").arg(i));
+        line->setGeometry(borders[i]);
+        line->setAutoFillBackground(true);
+        QPalette white = line->palette();
+        white.setColor(QPalette::Window, Qt::white);
+        line->setPalette(white);
+    }
+    info(0, "Image File Has Been Created", TwipsRect(480, 360, 6135, 375), 14.25);
+    info(2, "To Your SD Card With Windows Exporer.", TwipsRect(480, 1320, 6135, 375), 14.25);
+    info(3,
+         "The SD card should be formatted using Windows Explorer or an approved SD card formatting utility and "
+         "have no other files present.",
+         TwipsRect(600, 2520, 6735, 615), 12)
+        ->setWordWrap(true);
+
+    auto* cmdExporer = new QPushButton("Open Windows Explorer", this);
+    cmdExporer->setObjectName("cmdExporer");
+    cmdExporer->setGeometry(TwipsRect(480, 1920, 3015, 420));
+    auto* cmdBuild = new QPushButton("Close", this);
+    cmdBuild->setObjectName("cmdBuild");
+    cmdBuild->setGeometry(TwipsRect(6360, 1920, 1095, 420));
+    cmdBuild->setDefault(true);
+    connect(cmdExporer, &QPushButton::clicked, this, &frmOrvelMPCopy::cmdExporer_Click);
+    connect(cmdBuild, &QPushButton::clicked, this, &frmOrvelMPCopy::cmdBuild_Click);
+}
+
+void frmOrvelMPCopy::cmdExporer_Click()
+{
+    const std::filesystem::path folder = paths_.SDImageDir();
+    if (!openFolder_(folder))
+        prompts_.Message(MsgIcon::Critical, "Open Windows Explorer",
+                         "No file manager could be started on the folder " + Quoted(folder) + ".", MsgButtons::Ok);
+}
+
+void frmOrvelMPCopy::cmdBuild_Click() { accept(); }
+
+} // namespace kx4
