@@ -54,9 +54,5 @@ TEST(ScreenBitmaps, AllNinetySixAreDeletedAndNothingElse)
             std::ofstream(paths.BMPImagesDir() / ImgName(row)) << "x";
     std::ofstream(paths.BMPImagesDir() / "MP_S00.BMP") << "x";
     DeleteScreenBitmaps(paths);
-    std::vector<std::string> left;
-    for (const auto& e : fs::directory_iterator(paths.BMPImagesDir()))
-        left.push_back(e.path().filename().string());
-    std::sort(left.begin(), left.end());
-    EXPECT_EQ(left, (std::vector<std::string>{"MP_S00.BMP", "QVRS0_L.BMP", "SR0LAD.BMP"}));
+    EXPECT_EQ(Entries(paths.BMPImagesDir()), (std::vector<std::string>{"MP_S00.BMP", "QVRS0_L.BMP", "SR0LAD.BMP"}));
 }

@@ -85,15 +85,6 @@ void ExpectScreens(const std::vector<std::uint8_t>& image)
     }
 }
 
-std::vector<std::string> Entries(const fs::path& dir)
-{
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 // Every caption of the window fits its control in full.
 void ExpectCaptionsFit(const QWidget& w)
 {
