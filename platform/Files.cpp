@@ -21,10 +21,15 @@ IoResult CopyFileTo(const fs::path& source, const fs::path& destination, WriteOp
     if (IoResult r = OpenRegularFile(source, O_RDONLY, fd); !r)
         return r;
     const UniqueFd in(fd);
+    struct stat st {};
+    if (::fstat(in.get(), &st) != 0)
+        return IoResult::Fail("Cannot read " + Quoted(source) + ": " + std::strerror(errno) + ".");
+    const auto bytes = static_cast<std::uint64_t>(st.st_size);
     return WriteFileThrough(destination, [&](int out, std::uint64_t& size) -> std::string {
-        // Everything up to the end of the file, however long it is by now.
-        size = CopyFileBytes(in.get(), out, kWholeFile);
-        return errno == 0 ? std::string() : "cannot copy " + Quoted(source) + ": " + std::strerror(errno);
+        size = CopyFileBytes(in.get(), out, bytes);
+        if (size == bytes)
+            return {};
+        return errno != 0 ? std::strerror(errno) : Quoted(source) + " became shorter while it was copied";
     }, options);
 }
 
