@@ -288,24 +288,15 @@ QImage InkOf(const QString& text, const QFont& font)
     return scratch.copy(left, top, right - left + 1, bottom - top + 1);
 }
 
-// The sample text of clock type `type` (0-2) as large as fits a picture of font size `fontSize`,
-// bold for the two small sizes as the designer's labels are.
+QString ClockText(int type) { return QString::fromLatin1(kClockTexts[type]); }
+
+bool Fits(const QSize& ink, const QSize& room) { return ink.width() <= room.width() && ink.height() <= room.height(); }
+
+// The sample text of clock type `type` (0-2) at the size ClockTextPixels finds.
 QImage FittedInk(int type, int fontSize)
 {
-    const PicSize size = kClockPicSizes[static_cast<std::size_t>(type)][static_cast<std::size_t>(fontSize)];
-    const int marginX = 2;
-    const int marginY = std::max(1, size.height / 10);
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setBold(fontSize <= 1);
-    font.setStyleStrategy(QFont::NoAntialias);
-    for (int pixels = 2 * size.height; pixels >= 4; --pixels) {
-        font.setPixelSize(pixels);
-        QImage ink = InkOf(QString::fromLatin1(kClockTexts[type]), font);
-        if (!ink.isNull() && ink.width() <= size.width - 2 * marginX && ink.height() <= size.height - 2 * marginY)
-            return ink;
-    }
-    return {};
+    const int pixels = ClockTextPixels(type, fontSize);
+    return pixels > 0 ? InkOf(ClockText(type), ClockFont(fontSize, pixels)) : QImage();
 }
 
 QImage DrawClock(const QImage& ink, PicSize size, bool white)
@@ -398,6 +389,49 @@ std::array<QImage, N> DrawEach(Draw draw)
 const QImage* Found(const QImage& picture) { return picture.isNull() ? nullptr : &picture; }
 
 } // namespace
+
+QFont ClockFont(int fontSize, int pixels)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setBold(fontSize <= 1); // as the designer's labels are
+    font.setStyleStrategy(QFont::NoAntialias);
+    font.setPixelSize(pixels);
+    return font;
+}
+
+QSize ClockTextRoom(int type, int fontSize)
+{
+    const PicSize size = kClockPicSizes[static_cast<std::size_t>(type)][static_cast<std::size_t>(fontSize)];
+    const int marginX = 2;
+    const int marginY = std::max(1, size.height / 10);
+    return {size.width - 2 * marginX, size.height - 2 * marginY};
+}
+
+int ClockTextPixels(int type, int fontSize)
+{
+    // Painting every size from the top down, each in a font engine of its own, cost tens of
+    // milliseconds at the first drawing of a run. The text's measured ink box at the largest size
+    // scales to an estimate; measuring from a little above it finds the size without painting, and
+    // painting confirms it, starting two sizes above in case the measure and the pixels differ.
+    const int largest = 2 * kClockPicSizes[static_cast<std::size_t>(type)][static_cast<std::size_t>(fontSize)].height;
+    const QSize room = ClockTextRoom(type, fontSize);
+    const QString text = ClockText(type);
+    auto measured = [&](int pixels) { return QFontMetrics(ClockFont(fontSize, pixels)).tightBoundingRect(text).size(); };
+    const QSize atLargest = measured(largest);
+    int pixels = largest;
+    if (!atLargest.isEmpty())
+        pixels = std::min(largest, 3 + static_cast<int>(largest * std::min(static_cast<double>(room.width()) / atLargest.width(),
+                                                                           static_cast<double>(room.height()) / atLargest.height())));
+    while (pixels > kSmallestClockPixels && !Fits(measured(pixels), room))
+        --pixels;
+    for (pixels = std::min(largest, pixels + 2); pixels >= kSmallestClockPixels; --pixels) {
+        const QImage ink = InkOf(text, ClockFont(fontSize, pixels));
+        if (!ink.isNull() && Fits(ink.size(), room))
+            return pixels;
+    }
+    return 0;
+}
 
 const QImage& imgButton(int index)
 {

@@ -5,7 +5,9 @@
 // GUI thread only, after the QGuiApplication exists (the clock samples need its fonts).
 #include "assets/ArtworkSizes.h"
 
+#include <QFont>
 #include <QImage>
+#include <QSize>
 
 #include <optional>
 #include <string>
@@ -40,6 +42,15 @@ const QImage* SliderRenderPicture(int image); // SliderRec.Image 1-10
 const QImage* ClockPicture(int type, int fontSize, int color); // TextRec.Type 10-12, TextDsn.FontSize 0-3
 const QImage* TextBoxPicture(int fontSize);   // TextDsn.FontSize 0-3
 const QImage* BarPicture(int type);           // TextRec.Type 4-6 small, 7-9 large
+
+// The clock and date samples: their font at `pixels` pixels (Arial, bold for font sizes 0 and 1,
+// without anti-aliasing); the room their text may fill, the picture of clock type `type` (0-2) and
+// font size `fontSize` (0-3) less its margins; and the text's pixel size, the largest from twice
+// the picture's height down to kSmallestClockPixels whose drawn ink fits that room (0 if none).
+QFont ClockFont(int fontSize, int pixels);
+QSize ClockTextRoom(int type, int fontSize);
+int ClockTextPixels(int type, int fontSize);
+inline constexpr int kSmallestClockPixels = 4;
 
 // Index into picClkCal for a clock or date object; a colour other than 0 counts as white (1).
 std::optional<int> ClockPicIndex(int type, int fontSize, int color);

@@ -50,8 +50,13 @@ IoResult ReadBmpFile(const std::filesystem::path& file, BmpImage& out);
 // The bytes of a 24-bit BMP file: 54-byte header, rows bottom-up, each padded to four bytes.
 std::vector<std::uint8_t> EncodeBmp(const BmpImage& image);
 std::vector<std::uint8_t> EncodeBmp(const QImage& image);
+// The same into `out`, whose storage serves picture after picture without being cleared.
+void EncodeBmp(const QImage& image, std::vector<std::uint8_t>& out);
 
-// Writes whole via a temporary file; `flush` also forces it to the device.
+// Writes whole via a temporary file; `flush` also forces it to the device. `buffer` holds the
+// encoded file and is reused by the next call.
+IoResult WriteBmpFile(const std::filesystem::path& file, const QImage& image, std::vector<std::uint8_t>& buffer,
+                      bool flush = false);
 IoResult WriteBmpFile(const std::filesystem::path& file, const QImage& image, bool flush = false);
 
 // The picture as a QImage in RGB32, and back.

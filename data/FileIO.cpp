@@ -429,9 +429,13 @@ std::uint64_t CopyFileBytes(int in, int out, std::uint64_t count)
         }
         const std::size_t put = WriteFullAt(out, std::span(buffer).first(static_cast<std::size_t>(got)), done);
         done += put;
-        if (put < static_cast<std::size_t>(got))
+        if (put < static_cast<std::size_t>(got)) {
+            if (errno == 0)
+                errno = EIO; // a write that moved nothing
             return done;
+        }
     }
+    errno = 0;
     return done;
 }
 

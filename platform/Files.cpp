@@ -4,6 +4,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace kx4 {
 namespace fs = std::filesystem;
@@ -30,6 +31,36 @@ IoResult CopyFileTo(const fs::path& source, const fs::path& destination, WriteOp
             return {};
         return errno != 0 ? std::strerror(errno) : Quoted(source) + " became shorter while it was copied";
     }, options);
+}
+
+IoResult LinkFileOver(const fs::path& existing, const fs::path& target)
+{
+    struct stat from {}, to {};
+    if (::stat(existing.c_str(), &from) != 0)
+        return IoResult::Fail("Cannot open " + Quoted(existing) + ": " + std::strerror(errno));
+    if (::lstat(target.c_str(), &to) == 0) {
+        if (to.st_dev == from.st_dev && to.st_ino == from.st_ino)
+            return IoResult::Ok(); // already a name of that file
+        // Links, read-only files and anything but a file are for the safe write to follow or refuse.
+        if (!S_ISREG(to.st_mode) || (to.st_mode & 0222) == 0)
+            return IoResult::Fail(Quoted(target) + " is not a plain writable file.");
+    }
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    static unsigned counter = 0;
+    fs::path link;
+    for (int attempt = 0;; ++attempt) {
+        link = dir / ("." + target.filename().string() + ".link-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
+        if (::link(existing.c_str(), link.c_str()) == 0)
+            break;
+        if (errno != EEXIST || attempt == 100)
+            return IoResult::Fail("Cannot write " + Quoted(target) + ": " + std::strerror(errno));
+    }
+    if (::rename(link.c_str(), target.c_str()) != 0) {
+        const std::string why = std::strerror(errno);
+        ::unlink(link.c_str());
+        return IoResult::Fail("Cannot write " + Quoted(target) + ": " + why);
+    }
+    return IoResult::Ok();
 }
 
 } // namespace kx4

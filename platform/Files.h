@@ -14,4 +14,10 @@ bool PathExists(const std::filesystem::path& path);
 IoResult CopyFileTo(const std::filesystem::path& source, const std::filesystem::path& destination,
                     WriteOptions options = {});
 
+// Makes `target` another name of the file `existing` on the same file system, replacing the file
+// `target` named: a hard link made beside it and renamed over it. A failure changes nothing: a
+// file system without hard links, or a target that is a symbolic link, read-only or not a file,
+// which the caller then writes as WriteFileThrough does.
+IoResult LinkFileOver(const std::filesystem::path& existing, const std::filesystem::path& target);
+
 } // namespace kx4

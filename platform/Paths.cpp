@@ -9,13 +9,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
-bool SameNoCase(const std::string& a, const std::string& b)
+std::string Folded(std::string name)
 {
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return name;
 }
+
+bool SameNoCase(const std::string& a, const std::string& b) { return a.size() == b.size() && Folded(a) == Folded(b); }
 
 } // namespace
 
@@ -47,15 +47,16 @@ fs::path Paths::LogoFile(int scnRes, int layout) const
 
 fs::path FindNoCase(const fs::path& dir, const std::string& name)
 {
+    fs::path exact = dir / name;
     std::error_code ec;
-    if (fs::exists(dir / name, ec))
-        return dir / name;
+    if (fs::exists(exact, ec))
+        return exact;
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         const std::string entry = it->path().filename().string();
         if (SameNoCase(entry, name))
             return it->path();
     }
-    return dir / name;
+    return exact;
 }
 
 fs::path Paths::Map(std::string_view stored) const
@@ -80,6 +81,24 @@ fs::path Paths::Map(std::string_view stored) const
     }
     step();
     return p;
+}
+
+FolderNames::FolderNames(fs::path dir) : dir_(std::move(dir))
+{
+    std::error_code ec;
+    for (fs::directory_iterator it(dir_, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        folded_.try_emplace(Folded(name), name); // the first in folder order, as FindNoCase finds it
+        names_.insert(std::move(name));
+    }
+}
+
+fs::path FolderNames::Find(const std::string& name) const
+{
+    if (names_.count(name))
+        return dir_ / name;
+    const auto it = folded_.find(Folded(name));
+    return dir_ / (it != folded_.end() ? it->second : name);
 }
 
 } // namespace kx4

@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <unordered_set>
 
 namespace kx4 {
 
@@ -38,5 +40,18 @@ private:
 
 // Finds `name` in `dir`, first exactly, then without regard to case; returns dir/name when neither.
 std::filesystem::path FindNoCase(const std::filesystem::path& dir, const std::string& name);
+
+// The names in a folder, read once, for finding many files as FindNoCase finds them without a
+// look-up of each on the disk; names added later are not seen.
+class FolderNames {
+public:
+    explicit FolderNames(std::filesystem::path dir);
+    std::filesystem::path Find(const std::string& name) const;
+
+private:
+    std::filesystem::path dir_;
+    std::unordered_set<std::string> names_;
+    std::unordered_map<std::string, std::string> folded_; // lower case: the first such name
+};
 
 } // namespace kx4

@@ -3,6 +3,8 @@
 #include "sdcard/ConfigFinishing.h"
 #include "sdcard/PictureTable.h"
 
+#include <optional>
+
 namespace kx4 {
 
 int DispCodeOf(const modOrvel& m) { return m.GetScnRes() + 1 + (m.GetLayout() > 0 ? 3 : 0); }
@@ -16,10 +18,19 @@ bool RowSelected(int row, const CompileOptions& opt, bool raw)
     return raw ? opt.chkActiveOnly : opt.chkBuildBaseImage;
 }
 
+namespace {
+
+// Standard pictures come from RawImages in Raw mode and in a base build.
+bool FromRawImages(int row, const CompileOptions& opt, bool raw)
+{
+    return PicFamilyOf(row) == 0 && (raw || opt.chkBuildBaseImage);
+}
+
+} // namespace
+
 std::filesystem::path SourceFile(int row, const Paths& paths, const CompileOptions& opt, bool raw)
 {
-    const bool standard = PicFamilyOf(row) == 0 && (raw || opt.chkBuildBaseImage);
-    return FindNoCase(standard ? paths.RawImagesDir() : paths.BMPImagesDir(), ImgName(row));
+    return FindNoCase(FromRawImages(row, opt, raw) ? paths.RawImagesDir() : paths.BMPImagesDir(), ImgName(row));
 }
 
 CompileResult CompileAll(modOrvel& m, const Paths& paths, const CompileOptions& opt, SectorSink& sink,
@@ -32,9 +43,18 @@ CompileResult CompileAll(modOrvel& m, const Paths& paths, const CompileOptions& 
             callbacks.showStatus(text);
     };
 
+    // Each folder is read once, when a row first needs it: a look-up on the disk for each of the
+    // 2,444 files of a base build costs more than reading the folder.
+    std::optional<FolderNames> rawImages, bmpImages;
+    auto folder = [&](int row) -> const FolderNames& {
+        std::optional<FolderNames>& f = FromRawImages(row, opt, raw) ? rawImages : bmpImages;
+        if (!f)
+            f.emplace(&f == &rawImages ? paths.RawImagesDir() : paths.BMPImagesDir());
+        return *f;
+    };
     for (int row = 0; row < kImgCount; ++row) {
         if (RowSelected(row, opt, raw)) {
-            const std::filesystem::path file = SourceFile(row, paths, opt, raw);
+            const std::filesystem::path file = folder(row).Find(ImgName(row));
             status(file.string());
             if (IoResult r = CompilePic(file, HasHeader(row), buf); !r) {
                 result.skipped.push_back({row, file, r.message});

@@ -68,6 +68,48 @@ __attribute__((target("ssse3"))) void ConvertRowSsse3(const std::uint8_t* p, int
     ConvertRowPlain(p, width - x, out + x);
 }
 
+// Sixteen pixels (48 bytes) per step, each half as the SSSE3 step does it; reads up to 4 bytes
+// past the sixteenth pixel.
+__attribute__((target("avx2"))) void ConvertRowAvx2(const std::uint8_t* p, int width, std::uint16_t* out)
+{
+    constexpr char z = static_cast<char>(0x80);
+    const __m256i gr0 = _mm256_setr_epi8(1, 2, 4, 5, 7, 8, 10, 11, z, z, z, z, z, z, z, z,
+                                         1, 2, 4, 5, 7, 8, 10, 11, z, z, z, z, z, z, z, z);
+    const __m256i gr1 = _mm256_setr_epi8(z, z, z, z, z, z, z, z, 1, 2, 4, 5, 7, 8, 10, 11,
+                                         z, z, z, z, z, z, z, z, 1, 2, 4, 5, 7, 8, 10, 11);
+    const __m256i b0 = _mm256_setr_epi8(0, z, 3, z, 6, z, 9, z, z, z, z, z, z, z, z, z,
+                                        0, z, 3, z, 6, z, 9, z, z, z, z, z, z, z, z, z);
+    const __m256i b1 = _mm256_setr_epi8(z, z, z, z, z, z, z, z, 0, z, 3, z, 6, z, 9, z,
+                                        z, z, z, z, z, z, z, z, 0, z, 3, z, 6, z, 9, z);
+    const __m256i red = _mm256_set1_epi16(static_cast<short>(0xF800));
+    const __m256i green = _mm256_set1_epi16(0x07E0);
+    int x = 0;
+    for (; x + 16 <= width; x += 16, p += 48) {
+        // The low lane takes pixels 0-7 as the SSSE3 step does, the high lane pixels 8-15.
+        const auto load = [p](int at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + at)); };
+        const __m256i lo = _mm256_inserti128_si256(_mm256_castsi128_si256(load(0)), load(24), 1);
+        const __m256i hi = _mm256_inserti128_si256(_mm256_castsi128_si256(load(12)), load(36), 1);
+        const __m256i grv = _mm256_or_si256(_mm256_shuffle_epi8(lo, gr0), _mm256_shuffle_epi8(hi, gr1));
+        const __m256i bv = _mm256_or_si256(_mm256_shuffle_epi8(lo, b0), _mm256_shuffle_epi8(hi, b1));
+        const __m256i w = _mm256_or_si256(
+            _mm256_or_si256(_mm256_and_si256(grv, red), _mm256_and_si256(_mm256_slli_epi16(grv, 3), green)),
+            _mm256_srli_epi16(bv, 3));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + x), w);
+    }
+    ConvertRowSsse3(p, width - x, out + x);
+}
+
+__attribute__((target("avx2"))) void PackWordsAvx2(const std::uint16_t* words, std::size_t n, std::uint8_t* out)
+{
+    std::size_t k = 0;
+    for (; k + 16 <= n; k += 16) {
+        const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(words + k));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(out + 2 * k),
+                            _mm256_or_si256(_mm256_slli_epi16(v, 8), _mm256_srli_epi16(v, 8)));
+    }
+    PackWordsPlain(words + k, n - k, out + 2 * k);
+}
+
 void PackWordsSse2(const std::uint16_t* words, std::size_t n, std::uint8_t* out)
 {
     std::size_t k = 0;
@@ -84,11 +126,19 @@ bool HasSsse3()
     return has;
 }
 
+bool HasAvx2()
+{
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+}
+
 #endif
 
 void ConvertRow(const std::uint8_t* p, int width, std::uint16_t* out)
 {
 #ifdef KX4_X86_SIMD
+    if (HasAvx2())
+        return ConvertRowAvx2(p, width, out);
     if (HasSsse3())
         return ConvertRowSsse3(p, width, out);
 #endif
@@ -98,6 +148,8 @@ void ConvertRow(const std::uint8_t* p, int width, std::uint16_t* out)
 void PackWords(const std::uint16_t* words, std::size_t n, std::uint8_t* out)
 {
 #ifdef KX4_X86_SIMD
+    if (HasAvx2())
+        return PackWordsAvx2(words, n, out);
     PackWordsSse2(words, n, out);
 #else
     PackWordsPlain(words, n, out);

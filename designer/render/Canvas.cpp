@@ -21,6 +21,16 @@ QImage AsRgb32(const QImage& image)
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
+// The rows of a picture, its storage detached once rather than at every row.
+template <class Pixel, class Bytes>
+struct Rows {
+    Bytes* bits;
+    qsizetype bytesPerLine;
+    Pixel* operator[](int y) const { return reinterpret_cast<Pixel*>(bits + y * bytesPerLine); }
+};
+Rows<QRgb, uchar> RowsOf(QImage& img) { return {img.bits(), img.bytesPerLine()}; }
+Rows<const QRgb, const uchar> RowsOf(const QImage& img) { return {img.constBits(), img.bytesPerLine()}; }
+
 // Calls pixel(source, destination) for each pixel of `source` placed at (left, top) that falls
 // inside the canvas, row by row through scanlines.
 template <class PixelFn>
@@ -34,9 +44,11 @@ void ClippedCopy(Canvas& canvas, const QImage& source, int left, int top, PixelF
     const int y1 = std::min(src.height(), dst.height() - top);
     if (x0 >= x1 || y0 >= y1)
         return;
+    const auto from = RowsOf(src);
+    const auto to = RowsOf(dst);
     for (int y = y0; y < y1; ++y) {
-        const auto* s = reinterpret_cast<const QRgb*>(src.constScanLine(y));
-        auto* d = reinterpret_cast<QRgb*>(dst.scanLine(top + y)) + left;
+        const QRgb* s = from[y];
+        QRgb* d = to[top + y] + left;
         for (int x = x0; x < x1; ++x)
             pixel(s[x] | 0xFF000000u, d[x]);
     }
@@ -72,8 +84,11 @@ void Canvas::Fill(const QRect& area, QRgb color)
 {
     const QRect r = area & image_.rect();
     color |= 0xFF000000u;
+    if (r.isEmpty())
+        return;
+    const auto rows = RowsOf(image_);
     for (int y = r.top(); y <= r.bottom(); ++y) {
-        auto* d = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        QRgb* d = rows[y];
         std::fill(d + r.left(), d + r.right() + 1, color);
     }
 }
@@ -86,9 +101,13 @@ void Canvas::SetPicture(const QImage& picture)
     // The back colour where the picture does not reach.
     Fill(QRect(w, 0, Width() - w, h), back_);
     Fill(QRect(0, h, Width(), Height() - h), back_);
+    if (w <= 0 || h <= 0)
+        return;
+    const auto from = RowsOf(src);
+    const auto to = RowsOf(image_);
     for (int y = 0; y < h; ++y) {
-        const auto* s = reinterpret_cast<const QRgb*>(src.constScanLine(y));
-        auto* d = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        const QRgb* s = from[y];
+        QRgb* d = to[y];
         std::transform(s, s + w, d, [](QRgb c) { return c | 0xFF000000u; });
     }
 }
@@ -180,9 +199,12 @@ void Canvas::Print(int x, int y, const QString& text)
     const QRect r = ink.rect.translated(x, y) & image_.rect();
     const QRgb color = fore_ | 0xFF000000u;
     const int left = x + ink.rect.left(); // canvas column of the mask's first column
+    if (r.isEmpty())
+        return;
+    const auto rows = RowsOf(image_);
     for (int py = r.top(); py <= r.bottom(); ++py) {
         const std::uint8_t* m = ink.mask.data() + static_cast<std::size_t>(py - y - ink.rect.top()) * ink.rect.width();
-        auto* d = reinterpret_cast<QRgb*>(image_.scanLine(py));
+        QRgb* d = rows[py];
         for (int px = r.left(); px <= r.right(); ++px)
             d[px] = m[px - left] ? color : d[px];
     }

@@ -225,19 +225,24 @@ IoResult ScreenRenderer::RenderDLImages(int iRes)
         const PicSize size = CardPictureSize(iRes, portrait);
         t_.picLayout.Resize(size.width, size.height);
         const bool design = iRes == m_.GetScnRes() && (m_.GetLayout() != 0) == portrait;
-        std::vector<std::uint8_t> filler; // the same file 16 times: encoded once
+        if (!design) {
+            // Sixteen files of one content: drawn and encoded once, written once, the others
+            // linked to it; the canvas keeps the filler colour as its back colour.
+            t_.picLayout.Clear(kFiller);
+            EncodeBmp(t_.picLayout.Image(), bmp_);
+        }
+        std::filesystem::path first;
         for (int s = 0; s < kScreenCount; ++s) {
             const auto file = paths_.BMPImagesDir() / CardBitmapName(iRes, portrait, s);
             m_.SetScreen(s);
             IoResult r;
             if (design) {
                 RenderDLImage();
-                r = WriteBmpFile(file, t_.picLayout.Image(), false);
-            } else {
-                t_.picLayout.Clear(kFiller);
-                if (filler.empty())
-                    filler = EncodeBmp(t_.picLayout.Image());
-                r = WriteFileAtomic(file, filler, false);
+                r = WriteBmpFile(file, t_.picLayout.Image(), bmp_, false);
+            } else if (first.empty() || !LinkFileOver(first, file)) {
+                r = WriteFileAtomic(file, bmp_, false);
+                if (first.empty())
+                    first = file;
             }
             if (!r)
                 return r;
@@ -255,7 +260,7 @@ IoResult ScreenRenderer::RenderIPImages(int iRes)
     for (int s = 0; s < kScreenCount; ++s) {
         m_.SetScreen(s);
         RenderIPImage();
-        if (IoResult r = WriteBmpFile(paths_.PreviewDir() / PreviewName(s), t_.picLayout.Image(), false); !r)
+        if (IoResult r = WriteBmpFile(paths_.PreviewDir() / PreviewName(s), t_.picLayout.Image(), bmp_, false); !r)
             return r;
     }
     return IoResult::Ok();

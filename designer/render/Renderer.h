@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <map>
 #include <string>
+#include <vector>
 
 class QString;
 
@@ -84,6 +85,7 @@ private:
     Prompts& prompts_;
     // Pictures already read, by file: a background serves many screens and both pictures.
     std::map<std::filesystem::path, QImage> pictures_;
+    std::vector<std::uint8_t> bmp_; // the file being written, its storage kept from picture to picture
 };
 
 // The box that names a missing background picture, `stored` as the project holds it; the designer

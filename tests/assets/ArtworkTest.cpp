@@ -1,6 +1,7 @@
 #include "assets/Artwork.h"
 
 #include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -283,6 +284,54 @@ TEST(Artwork, ClockSamplesAreTwoColouredTextThatFits)
     // The three texts differ, and a larger font size shows a larger text.
     EXPECT_NE(picClkCal(0), picClkCal(16)) << "12-hour clock and date of the same size";
     EXPECT_LT(Histogram(picClkCal(8)).at(kBlack), Histogram(picClkCal(14)).at(kBlack));
+}
+
+// The size of the pixels `text` inks when painted in `font`, without anti-aliasing.
+QSize PaintedInk(const QString& text, const QFont& font)
+{
+    const int pixels = font.pixelSize();
+    QImage img(pixels * (static_cast<int>(text.size()) + 4), pixels * 4, QImage::Format_RGB32);
+    img.fill(Qt::white);
+    {
+        QPainter p(&img);
+        p.setFont(font);
+        p.setPen(Qt::black);
+        p.drawText(pixels * 2, pixels * 2, text);
+    }
+    QRect ink;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (At(img, x, y) != kWhite)
+                ink |= QRect(x, y, 1, 1);
+    return ink.size();
+}
+
+TEST(Artwork, ClockTextIsTheLargestThatFitsItsPicture)
+{
+    for (int type = 0; type < 3; ++type)
+        for (int fontSize = 0; fontSize < 4; ++fontSize) {
+            const std::string what = std::to_string(type) + "/" + std::to_string(fontSize);
+            const QString text = QString::fromLatin1(kClockTexts[type]);
+            const int pixels = ClockTextPixels(type, fontSize);
+            const QSize room = ClockTextRoom(type, fontSize);
+            const QSize ink = PaintedInk(text, ClockFont(fontSize, pixels));
+            EXPECT_TRUE(ink.width() <= room.width() && ink.height() <= room.height()) << what;
+            const int largest = 2 * kClockPicSizes[type][fontSize].height;
+            for (int larger = pixels + 1; larger <= largest; ++larger) {
+                const QSize big = PaintedInk(text, ClockFont(fontSize, larger));
+                EXPECT_FALSE(big.width() <= room.width() && big.height() <= room.height()) << what << " at " << larger;
+            }
+            // The sample shows the text at that size, in the middle.
+            const QImage& sample = picClkCal(type * 8 + fontSize * 2);
+            QRect shown;
+            for (int y = 0; y < sample.height(); ++y)
+                for (int x = 0; x < sample.width(); ++x)
+                    if (At(sample, x, y) == kBlack)
+                        shown |= QRect(x, y, 1, 1);
+            EXPECT_EQ(shown.size(), ink) << what;
+            EXPECT_EQ(shown.left(), (sample.width() - ink.width()) / 2) << what;
+            EXPECT_EQ(shown.top(), (sample.height() - ink.height()) / 2) << what;
+        }
 }
 
 TEST(Artwork, WindowIconUsesTheSixteenColourPalette)

@@ -53,16 +53,28 @@ TEST(Bmp, WrittenFilesHaveTheDocumentedLayout)
 
 TEST(Bmp, RoundTripsEveryPaddingCase)
 {
-    for (int w = 1; w <= 8; ++w) {
+    test::TempDir dir;
+    // Widths around every padding and every step of four pixels, and a screen's width.
+    std::vector<std::uint8_t> reused;
+    for (int w : {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 800, 801, 5}) {
         const BmpImage img = Pattern(w, 4);
+        const std::vector<std::uint8_t> file = EncodeBmp(img);
         BmpImage back;
-        ASSERT_TRUE(DecodeBmp(EncodeBmp(img), back)) << w;
+        ASSERT_TRUE(DecodeBmp(file, back)) << w;
         EXPECT_EQ(back.width, w);
         EXPECT_EQ(back.height, 4);
         EXPECT_EQ(back.pixels, img.pixels) << "width " << w;
 
-        // The QImage path writes the same bytes.
-        EXPECT_EQ(EncodeBmp(ToQImage(img)), EncodeBmp(img)) << w;
+        // The QImage paths write and read the same bytes, also into a buffer that held a larger
+        // picture with other padding before.
+        EXPECT_EQ(EncodeBmp(ToQImage(img)), file) << w;
+        EncodeBmp(ToQImage(img), reused);
+        EXPECT_EQ(reused, file) << w;
+        test::WriteBytes(dir / "p.bmp", file);
+        QImage read;
+        ASSERT_TRUE(ReadBmpFile(dir / "p.bmp", read)) << w;
+        EXPECT_EQ(read, ToQImage(img)) << w;
+        EXPECT_EQ(read.format(), QImage::Format_RGB32);
     }
 }
 

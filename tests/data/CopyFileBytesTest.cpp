@@ -40,7 +40,9 @@ TEST(CopyFileBytes, CopiesFromTheStartAndKeepsWhatLiesBeyond)
     {
         Open in(dir / "src", O_RDONLY);
         Open out(dir / "dst", O_WRONLY);
+        errno = EIO;
         EXPECT_EQ(CopyFileBytes(in.fd, out.fd, source.size()), source.size());
+        EXPECT_EQ(errno, 0);
     }
     auto want = source;
     want.insert(want.end(), 5, 0xEE);
@@ -61,14 +63,15 @@ TEST(CopyFileBytes, AShortSourceEndsTheCopyWithoutAnError)
 
 TEST(CopyFileBytes, WhereTheKernelRefusesReadsAndWritesDoTheSame)
 {
-    // The kernel does not copy into a file opened for appending; the plain copy does.
+    // The kernel does not copy into a file opened for appending; the plain copy does, to the end.
     TempDir dir;
     const auto source = Pattern(2 * 1024 * 1024 + 300);
     WriteBytes(dir / "src", source);
     {
         Open in(dir / "src", O_RDONLY);
         Open out(dir / "dst", O_WRONLY | O_CREAT | O_APPEND);
-        EXPECT_EQ(CopyFileBytes(in.fd, out.fd, source.size()), source.size());
+        EXPECT_EQ(CopyFileBytes(in.fd, out.fd, kWholeFile), source.size());
+        EXPECT_EQ(errno, 0) << "the kernel's refusal is not reported";
     }
     EXPECT_EQ(ReadBytes(dir / "dst"), source);
 }

@@ -116,3 +116,53 @@ TEST(CopyFileTo, KilledCopiesAndSavesLeaveAtMostOneLeftover)
         }
     }
 }
+
+TEST(LinkFileOver, MakesTheTargetANameOfTheFileAndLeavesNothingElse)
+{
+    TempDir dir;
+    WriteBytes(dir / "first", {1, 2, 3});
+
+    ASSERT_TRUE(LinkFileOver(dir / "first", dir / "new"));
+    EXPECT_EQ(ReadBytes(dir / "new"), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_TRUE(std::filesystem::equivalent(dir / "first", dir / "new"));
+
+    // An existing file is replaced; its other names keep the old content.
+    WriteBytes(dir / "old", {7});
+    std::filesystem::create_hard_link(dir / "old", dir / "other name of old");
+    ASSERT_TRUE(LinkFileOver(dir / "first", dir / "old"));
+    EXPECT_EQ(ReadBytes(dir / "old"), (std::vector<std::uint8_t>{1, 2, 3}));
+    EXPECT_EQ(ReadBytes(dir / "other name of old"), (std::vector<std::uint8_t>{7}));
+
+    // Already a name of the file: nothing to do, nothing left over.
+    ASSERT_TRUE(LinkFileOver(dir / "first", dir / "new"));
+    EXPECT_EQ(std::filesystem::hard_link_count(dir / "first"), 3u);
+    int entries = 0;
+    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
+        ++entries;
+    EXPECT_EQ(entries, 4);
+}
+
+TEST(LinkFileOver, AFailureChangesNothing)
+{
+    TempDir dir;
+    WriteBytes(dir / "target", {5});
+    const IoResult missing = LinkFileOver(dir / "nope", dir / "target");
+    EXPECT_FALSE(missing);
+    EXPECT_EQ(missing.message, "Cannot open \"" + (dir / "nope").string() + "\": No such file or directory");
+    EXPECT_EQ(ReadBytes(dir / "target"), (std::vector<std::uint8_t>{5}));
+
+    // What the safe write follows or refuses is left to it.
+    std::filesystem::create_directories(dir / "folder");
+    const IoResult folder = LinkFileOver(dir / "target", dir / "folder");
+    EXPECT_EQ(folder.message, Quoted(dir / "folder") + " is not a plain writable file.");
+    EXPECT_TRUE(std::filesystem::is_empty(dir / "folder"));
+    WriteBytes(dir / "elsewhere", {6});
+    std::filesystem::create_symlink(dir / "elsewhere", dir / "link");
+    EXPECT_FALSE(LinkFileOver(dir / "target", dir / "link"));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir / "link"));
+    WriteBytes(dir / "read-only", {4});
+    std::filesystem::permissions(dir / "read-only", std::filesystem::perms::owner_read);
+    EXPECT_FALSE(LinkFileOver(dir / "target", dir / "read-only"));
+    EXPECT_EQ(ReadBytes(dir / "read-only"), (std::vector<std::uint8_t>{4}));
+    EXPECT_EQ(std::filesystem::hard_link_count(dir / "target"), 1u) << "no link left behind";
+}

@@ -53,3 +53,15 @@ TEST(Paths, LogoFilesByPanelSizeAndLayout)
     EXPECT_EQ(p.LogoFile(3, 0), fs::path());
     EXPECT_EQ(p.LogoFile(0, -1), fs::path());
 }
+
+TEST(Paths, AFolderReadOnceFindsWhatALookUpOnTheDiskFinds)
+{
+    test::TempDir dir;
+    for (const char* name : {"DIGIT0.BMP", "digit1.bmp", "Pb00.Bmp", "pb00.BMP", "Chr0S0B.BMP"})
+        std::ofstream(dir / name) << "x";
+    const FolderNames names(dir.path());
+    for (const char* name : {"DIGIT0.BMP", "DIGIT1.BMP", "PB00.BMP", "pb00.BMP", "Pb00.Bmp", "CHR0S0B.BMP", "Gone.BMP"})
+        EXPECT_EQ(names.Find(name), FindNoCase(dir.path(), name)) << name;
+    EXPECT_EQ(names.Find("DIGIT1.BMP"), dir / "digit1.bmp");
+    EXPECT_EQ(names.Find("Gone.BMP"), dir / "Gone.BMP");
+}

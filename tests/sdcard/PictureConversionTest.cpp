@@ -93,7 +93,7 @@ TEST(PictureConversion, RowsArePaddedStoredBottomUpAndReadTheRightWayUp)
 {
     TempDir dir;
     PicBuffers buf;
-    std::vector<int> widths = {34, 480, 801};
+    std::vector<int> widths = {24, 25, 31, 34, 480, 801};
     for (int w = 1; w <= 17; ++w)
         widths.push_back(w);
     for (int w : widths) {

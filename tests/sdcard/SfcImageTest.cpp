@@ -3,11 +3,13 @@
 
 #include "sdcard/PictureTable.h"
 #include "SdTestSupport.h"
+#include "FileSupport.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sys/stat.h>
 
 using namespace kx4;
 using namespace kx4::test;
@@ -61,18 +63,19 @@ TEST_F(SfcImage, ANormalWriteReplacesTheImageWithTheCoreImageAndTheNewScreens)
     EXPECT_TRUE(r.Complete());
     EXPECT_EQ(r.picturesWritten, 16);
 
-    const std::vector<std::uint8_t> image = ReadBytes(paths.SDImageFile());
+    std::vector<std::uint8_t> image;
+    ASSERT_TRUE(ReadWholeFile(paths.SDImageFile(), image));
     const std::uint32_t firstSlot = ImgOffset(ScreenRow(1, 0));
     ASSERT_EQ(image.size(), ImgOffset(ScreenRow(1, 15)) + SlotSize(ScreenRow(1, 15)));
     for (std::uint32_t k = 0; k < 16384; ++k)
         ASSERT_EQ(image[k], static_cast<std::uint8_t>(m.PanelCfg[k])) << k;
+    EXPECT_EQ(image[4 * 1024 + 256 + 4], 95) << "the right edge of the colour control on screen 4";
     for (std::uint32_t d = 0; d < 512; ++d)
         ASSERT_EQ(image[0x4000 + d], (d >= 20 && d <= 23) || (d >= 84 && d <= 87) ? 255 : 0) << d;
     EXPECT_EQ(std::memcmp(image.data() + 0x4200, core.data() + 0x4200, core.size() - 0x4200), 0)
         << "the core image's bytes behind the device map";
-    EXPECT_TRUE(std::all_of(image.begin() + static_cast<std::ptrdiff_t>(core.size()), image.begin() + firstSlot,
-                            [](std::uint8_t b) { return b == 0; }))
-        << "nothing of the earlier image is left";
+    const std::vector<std::uint8_t> zeros(firstSlot - core.size(), 0);
+    EXPECT_EQ(std::memcmp(image.data() + core.size(), zeros.data(), zeros.size()), 0) << "nothing of the earlier image is left";
     for (int s = 0; s < 16; ++s) {
         const auto packed = PackedBytes(PatternPicture(480, 272, s), false);
         EXPECT_EQ(std::memcmp(image.data() + ImgOffset(ScreenRow(1, s)), packed.data(), packed.size()), 0) << s;
@@ -115,15 +118,19 @@ TEST_F(SfcImage, ACoreImageOrAnImageFileThatCannotBeUsedStopsBeforeAnythingIsWri
 
     std::filesystem::create_directories(paths.CoreImageFile());
     r = WriteSfcImage(m, paths, opt, buf, cb);
-    EXPECT_EQ(r.write.message, "\"" + paths.CoreImageFile().string() + "\" is not a file.");
+    EXPECT_EQ(r.write.message, "\"" + paths.CoreImageFile().string() + "\" is a folder.");
     EXPECT_EQ(ReadBytes(paths.SDImageFile()), (std::vector<std::uint8_t>{9, 9, 9}));
 
     std::filesystem::remove(paths.CoreImageFile());
     WriteBytes(paths.CoreImageFile(), core);
     std::filesystem::remove(paths.SDImageFile());
-    std::filesystem::create_directories(paths.SDImageFile());
-    r = WriteSfcImage(m, paths, opt, buf, cb);
-    EXPECT_EQ(r.write.message, "Cannot write \"" + paths.SDImageFile().string() + "\": it is not a file.");
+    ASSERT_EQ(::mkfifo(paths.SDImageFile().c_str(), 0644), 0);
+    {
+        FifoRescue rescue(paths.SDImageFile());
+        r = WriteSfcImage(m, paths, opt, buf, cb);
+        EXPECT_FALSE(rescue.Rescued()) << "nothing waited on the FIFO";
+    }
+    EXPECT_EQ(r.write.message, "\"" + paths.SDImageFile().string() + "\" is not a regular file.");
     EXPECT_EQ(rows, 0) << "no row was converted";
     EXPECT_EQ(r.lastRow, -1);
     EXPECT_EQ(ReadBytes(paths.CoreImageFile()), core);

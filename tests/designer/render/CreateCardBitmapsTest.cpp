@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 
 using namespace kx4;
 using namespace kx4::test;
@@ -116,6 +117,40 @@ TEST(CreateCardBitmaps, APortraitDesignOfThreePointFiveFillsItsFamilyAndFillsThe
             EXPECT_EQ(m.GetBtnTxtY(i), insets[m.GetBtnSize(i)]) << s << "/" << i;
         }
     }
+}
+
+TEST(CreateCardBitmaps, FillersAreTheFreshlyDrawnPicturesAlsoOverDamagedFilesOfAnEarlierRun)
+{
+    RenderRoot root;
+    modOrvel m;
+    m.ResetAll(); // 480 x 272 landscape: five filler families
+    MessageLog log;
+    ASSERT_EQ(CreateCardBitmaps(m, root.paths, log.prompts), CreateCardResult::Done);
+    // Damage the earlier run's fillers in place, through one name and through another.
+    for (const char* name : {"SR0P03.BMP", "SR2P00.BMP", "SR2P15.BMP"}) {
+        std::FILE* f = std::fopen((root.paths.BMPImagesDir() / name).c_str(), "r+b");
+        ASSERT_NE(f, nullptr);
+        std::fseek(f, 60, SEEK_SET);
+        std::fputc(0x12, f);
+        std::fclose(f);
+    }
+    ASSERT_EQ(CreateCardBitmaps(m, root.paths, log.prompts), CreateCardResult::Done);
+
+    const char* families[] = {"SR0P", "SR1L", "SR1P", "SR2L", "SR2P"};
+    const QSize sizes[] = {{272, 480}, {320, 240}, {240, 320}, {800, 480}, {480, 800}};
+    for (int f = 0; f < 5; ++f) {
+        QImage filler(sizes[f], QImage::Format_RGB32);
+        filler.fill(kGrey);
+        const std::vector<std::uint8_t> want = EncodeBmp(filler);
+        for (int s = 0; s < 16; ++s) {
+            char name[16];
+            std::snprintf(name, sizeof name, "%s%02d.BMP", families[f], s);
+            std::vector<std::uint8_t> bytes;
+            ASSERT_TRUE(ReadWholeFile(root.paths.BMPImagesDir() / name, bytes)) << name;
+            ASSERT_TRUE(bytes == want) << name;
+        }
+    }
+    EXPECT_EQ(FileCount(root.paths.BMPImagesDir()), 96) << "no temporary files or links left behind";
 }
 
 TEST(CreateCardBitmaps, RawModeWithoutItsFolderIsRefusedBeforeAnything)
