@@ -57,8 +57,15 @@ frmOrvelBGSel::frmOrvelBGSel(modOrvel& project, ElementHost& host, Prompts& prom
     optBG[0]->setChecked(true);
 
     frmStd = MakeFrame("frmStd", QString(), 120, 360, 6015, 1935);
-    MakeLabel(frmStd, "lblSelCol", "Selected Color", 240, 240, 1215);
-    MakeLabel(frmStd, "lblCustom", "Custom Color", 2160, 240, 1455);
+    // Captions above the swatches and bars, clear of them.
+    const auto makeCaption = [this](const char* name, const QString& caption, int left, int width) {
+        QLabel* label = MakeLabel(frmStd, name, caption, left, 240, width);
+        label->setGeometry(TwipsRect(left, 240, width, 240));
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        return label;
+    };
+    makeCaption("lblSelCol", "Selected Color", 240, 1215);
+    makeCaption("lblCustom", "Custom Color", 2160, 1455);
     const auto makeBar = [this](const char* labelName, const QString& caption, const char* barName, int top, QColor back,
                                 QColor text, QLabel*& label, QScrollBar*& bar) {
         label = MakeLabel(frmStd, labelName, caption, 1800, top, 480);
@@ -93,7 +100,7 @@ frmOrvelBGSel::frmOrvelBGSel(modOrvel& project, ElementHost& host, Prompts& prom
         lblStdCol[static_cast<std::size_t>(i)] = swatch;
     }
     // The caption above the grid belongs to the swatches' array but chooses nothing.
-    lblStdCol[kCaption] = MakeLabel(frmStd, "lblStdCol_36", "Standard Colors", 4200, 240, 1695);
+    lblStdCol[kCaption] = makeCaption("lblStdCol_36", "Standard Colors", 4200, 1695);
     ShowSelected(0);
 
     cmdQVRDefault = MakeButton(frmStd, "cmdQVRDefault", "QVR Default", 240, 1440, 1095, 255);

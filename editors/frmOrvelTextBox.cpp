@@ -6,6 +6,14 @@
 #include <QLineEdit>
 
 namespace kx4 {
+namespace {
+
+// The rows' labels and lists, twips; the lists end where the text box does.
+constexpr int kLabelWidth = 1215;
+constexpr int kListLeft = 1320;
+constexpr int kListWidth = 1455;
+
+} // namespace
 
 frmOrvelTextBox::frmOrvelTextBox(modOrvel& project, ElementHost& host, Prompts& prompts, QWidget* parent,
                                  std::optional<int> year)
@@ -18,17 +26,22 @@ frmOrvelTextBox::frmOrvelTextBox(modOrvel& project, ElementHost& host, Prompts& 
 
     cboType = MakeList(this, "cboType", 120, 120, 2655);
     connect(cboType, &QComboBox::currentIndexChanged, this, &frmOrvelTextBox::cboType_Click);
-    cboLeft = MakeRow("lblLeft", "Left", "cboLeft", 600, &frmOrvelTextBox::cboLeft_Click).list;
-    cboTop = MakeRow("lblTop", "Top", "cboTop", 960, &frmOrvelTextBox::cboTop_Click).list;
-    cboWidth = MakeRow("lblWidth", "Width", "cboWidth", 1320, &frmOrvelTextBox::cboWidth_Click).list;
-    cboHeight = MakeRow("lblHeight", "Height", "cboHeight", 1680, &frmOrvelTextBox::cboHeight_Click).list;
-    cboSldDev = MakeRow("lblSldDev", "Slider/Device", "cboSldDev", 2040, &frmOrvelTextBox::cboSldDev_Click).list;
+    // The lists reach further left than the other dialogs' so that "Extra Large" shows whole.
+    const auto row = [this](const char* labelName, const QString& caption, const char* listName, int top,
+                            void (frmOrvelTextBox::*handler)(int)) {
+        return MakeRow(labelName, caption, listName, top, handler, kLabelWidth, kListLeft, kListWidth).list;
+    };
+    cboLeft = row("lblLeft", "Left", "cboLeft", 600, &frmOrvelTextBox::cboLeft_Click);
+    cboTop = row("lblTop", "Top", "cboTop", 960, &frmOrvelTextBox::cboTop_Click);
+    cboWidth = row("lblWidth", "Width", "cboWidth", 1320, &frmOrvelTextBox::cboWidth_Click);
+    cboHeight = row("lblHeight", "Height", "cboHeight", 1680, &frmOrvelTextBox::cboHeight_Click);
+    cboSldDev = row("lblSldDev", "Slider/Device", "cboSldDev", 2040, &frmOrvelTextBox::cboSldDev_Click);
     MakeLabel(this, "lblText", "Text", 120, 2400, 495);
     txtText = MakeTextBox(this, "txtText", 720, 2400, 2055);
     connect(txtText, &QLineEdit::textChanged, this, &frmOrvelTextBox::txtText_Change);
     OnKeyPress(txtText, NoComma);
-    cboFontSize = MakeRow("lblFontSize", "Font Size", "cboFontSize", 2760, &frmOrvelTextBox::cboFontSize_Click).list;
-    cboTextColor = MakeRow("lblFontColor", "Font Color", "cboTextColor", 3120, &frmOrvelTextBox::cboTextColor_Click).list;
+    cboFontSize = row("lblFontSize", "Font Size", "cboFontSize", 2760, &frmOrvelTextBox::cboFontSize_Click);
+    cboTextColor = row("lblFontColor", "Font Color", "cboTextColor", 3120, &frmOrvelTextBox::cboTextColor_Click);
     MakeRemoveAndClose("Remove Object", 3600, &frmOrvelTextBox::cmdUnused_Click, &frmOrvelTextBox::cmdClose_Click);
 
     Form_Load();
