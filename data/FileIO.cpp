@@ -391,4 +391,48 @@ IoResult WriteFileAtomic(const fs::path& target, std::span<const std::uint8_t> b
     }, options);
 }
 
+std::uint64_t CopyFileBytes(int in, int out, std::uint64_t count)
+{
+    constexpr std::uint64_t kKernelChunk = 1u << 30;
+    constexpr std::size_t kBufferChunk = 1u << 20;
+    std::uint64_t done = 0;
+    bool kernel = true;
+    std::vector<std::uint8_t> buffer;
+    while (done < count) {
+        if (kernel) {
+            loff_t from = static_cast<loff_t>(done);
+            loff_t to = static_cast<loff_t>(done);
+            const ssize_t n = ::copy_file_range(in, &from, out, &to, static_cast<std::size_t>(std::min(count - done, kKernelChunk)), 0);
+            if (n > 0) {
+                done += static_cast<std::uint64_t>(n);
+                continue;
+            }
+            if (n == 0) {
+                errno = 0;
+                return done;
+            }
+            if (errno == EINTR)
+                continue;
+            // Not offered by this kernel or between these files: reads and writes do the rest,
+            // and report any real fault themselves.
+            if (errno != ENOSYS && errno != EXDEV && errno != EOPNOTSUPP && errno != EINVAL && errno != EBADF)
+                return done;
+            kernel = false;
+        }
+        buffer.resize(kBufferChunk);
+        const auto want = static_cast<std::size_t>(std::min<std::uint64_t>(count - done, kBufferChunk));
+        const std::ptrdiff_t got = ReadFullAt(in, std::span(buffer).first(want), done);
+        if (got <= 0) {
+            if (got == 0)
+                errno = 0;
+            return done;
+        }
+        const std::size_t put = WriteFullAt(out, std::span(buffer).first(static_cast<std::size_t>(got)), done);
+        done += put;
+        if (put < static_cast<std::size_t>(got))
+            return done;
+    }
+    return done;
+}
+
 } // namespace kx4

@@ -100,4 +100,10 @@ IoResult WriteFileAtomic(const std::filesystem::path& target, std::span<const st
 // The name of the temporary file a write of `target` uses where the file system has no O_TMPFILE.
 std::filesystem::path SaveTempName(const std::filesystem::path& target);
 
+// Copies the first `count` bytes of `in` to the start of `out` inside the kernel (copy_file_range:
+// the bytes never pass through user space, and extents are shared where the file system can),
+// by reads and writes where that is not supported; the bytes copied, fewer only after an error
+// (errno set) or when `in` ended first (errno 0). Nothing is flushed.
+std::uint64_t CopyFileBytes(int in, int out, std::uint64_t count);
+
 } // namespace kx4

@@ -13,6 +13,7 @@
 #include "data/FileIO.h"
 #include "editors/ElementDialog.h"
 #include "platform/Paths.h"
+#include "sdcard/WriteFlow.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -74,6 +75,8 @@ public:
     // What follows the multi-profile builder's close and File > New: a fresh, unmodified project
     // on "Home", the window sized for it.
     void ResetAfterMultiProfile();
+    // The drives and devices the SD card writer lists and writes to (the real system by default).
+    void SetCardSystem(CardSystem system) { cardSystem_ = std::move(system); }
 
 public slots:
     // --- option handlers (frmOrvel_Display.cpp)
@@ -191,6 +194,7 @@ private:
     const Paths paths_;
     Prompts& prompts_;
     const DisplaySize& display_;
+    CardSystem cardSystem_;
 
     // Form-level flags.
     bool ExitConfirmed = false;

@@ -1,10 +1,11 @@
-// "Create SD Card": the card screen pictures and previews of every screen. "Multi-Profile": the
-// multi-profile builder.
+// "Create SD Card": the card screen pictures and previews of every screen, then the SD card writer.
+// "Multi-Profile": the multi-profile builder.
 #include "designer/frmOrvel.h"
 
 #include "data/modOrvel.h"
 #include "designer/render/CreateCardBitmaps.h"
 #include "multiprofile/frmOrvelCompileMP.h"
+#include "sdcard/frmOrvelSDWrite.h"
 
 #include <QCheckBox>
 
@@ -19,7 +20,11 @@ void frmOrvel::mnuProgram_Click()
     chkHideTitleBG->setChecked(false);
     ScreenShape();
     ShowScreen();
-    // The SD card writer opens here once it exists, and only over a complete set of pictures.
+    // The writer converts the pictures just written: never over a missing or stale set.
+    if (result != CreateCardResult::Done)
+        return;
+    frmOrvelSDWrite writer(m_, paths_, prompts_, display_, cardSystem_, this);
+    RunModal(writer);
 }
 
 void frmOrvel::mnuMultiProfile_Click()

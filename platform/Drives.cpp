@@ -441,6 +441,11 @@ DriveScan DiscoverDrives(const SystemTables& tables)
     return Scanner(tables).Run();
 }
 
+bool SameMedium(const BlockDisk& was, const BlockDisk& now)
+{
+    return now.dev == was.dev && now.bytes == was.bytes && now.model == was.model && now.serial == was.serial;
+}
+
 const Drive* FindDrive(const DriveScan& scan, char letter)
 {
     const char up = static_cast<char>(std::toupper(static_cast<unsigned char>(letter)));

@@ -91,6 +91,10 @@ constexpr int kDriveOptionCount = 12; // D: to O:
 // Reads the block devices, mounts and swap areas and letters the volumes D: to O:.
 DriveScan DiscoverDrives(const SystemTables& tables = {});
 
+// True when `now` is still the medium `was` describes: the same device number, size, model and
+// serial number (another card in the same reader keeps the kernel name and device number).
+bool SameMedium(const BlockDisk& was, const BlockDisk& now);
+
 // The drive at a letter (either case), or nullptr.
 const Drive* FindDrive(const DriveScan& scan, char letter);
 // The whole disk of that kernel name, or nullptr.

@@ -3,32 +3,10 @@
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
-#include <vector>
+#include <sys/stat.h>
 
 namespace kx4 {
 namespace fs = std::filesystem;
-
-namespace {
-
-// Moves the bytes of `in` from its start into `out` from its start; `copied` counts them.
-std::string CopyBytes(int in, int out, const fs::path& source, std::uint64_t& copied)
-{
-    constexpr std::size_t kChunk = 1 << 20;
-    std::vector<std::uint8_t> chunk(kChunk);
-    for (;;) {
-        const std::ptrdiff_t n = ReadFullAt(in, chunk, copied);
-        if (n < 0)
-            return "cannot read " + Quoted(source) + ": " + std::strerror(errno);
-        const auto bytes = std::span(chunk).first(static_cast<std::size_t>(n));
-        if (WriteFullAt(out, bytes, copied) != bytes.size())
-            return errno != 0 ? std::strerror(errno) : "nothing could be written";
-        copied += bytes.size();
-        if (bytes.size() < kChunk) // a short read is the end of the file
-            return {};
-    }
-}
-
-} // namespace
 
 bool PathExists(const fs::path& path)
 {
@@ -42,8 +20,16 @@ IoResult CopyFileTo(const fs::path& source, const fs::path& destination, WriteOp
     if (IoResult r = OpenRegularFile(source, O_RDONLY, fd); !r)
         return r;
     const UniqueFd in(fd);
-    return WriteFileThrough(destination, [&](int out, std::uint64_t& size) { return CopyBytes(in.get(), out, source, size); },
-                            options);
+    struct stat st {};
+    if (::fstat(in.get(), &st) != 0)
+        return IoResult::Fail("Cannot read " + Quoted(source) + ": " + std::strerror(errno) + ".");
+    const auto bytes = static_cast<std::uint64_t>(st.st_size);
+    return WriteFileThrough(destination, [&](int out, std::uint64_t& size) -> std::string {
+        size = CopyFileBytes(in.get(), out, bytes);
+        if (size == bytes)
+            return {};
+        return errno != 0 ? std::strerror(errno) : Quoted(source) + " became shorter while it was copied";
+    }, options);
 }
 
 } // namespace kx4

@@ -91,7 +91,7 @@ std::optional<std::string> RawDisk::Refusal(const Target& target, bool write) co
         return node + " is no longer present.";
     // Another card in the same reader keeps the kernel name and device number.
     const std::string changed = "The card in " + node + " has changed since the drives were listed.";
-    if (disk->dev != was.dev || disk->bytes != was.bytes || disk->model != was.model || disk->serial != was.serial)
+    if (!SameMedium(was, *disk))
         return changed;
     if (target.volume != was.name) {
         const auto named = [&](const BlockVolume& v) { return v.name == target.volume; };
@@ -116,8 +116,15 @@ std::optional<std::string> RawDisk::Refusal(const Target& target, bool write) co
         return node + " is in use as swap.";
     if (was.type != kDriveRemovable || disk->type != kDriveRemovable)
         return node + " is not a removable disk.";
-    if (!disk->mountPoints.empty())
-        return node + " is mounted at " + disk->mountPoints.front() + ".";
+    if (!disk->mountPoints.empty()) {
+        const std::string& point = disk->mountPoints.front();
+        const auto mounts = [&](const BlockVolume& v) {
+            return std::find(v.mountPoints.begin(), v.mountPoints.end(), point) != v.mountPoints.end();
+        };
+        const auto part = std::find_if(disk->partitions.begin(), disk->partitions.end(), mounts);
+        const std::string volume = "/dev/" + (part != disk->partitions.end() ? part->name : disk->name);
+        return node + " is mounted at " + point + ".\nUnmount it first, for example: udisksctl unmount -b " + volume;
+    }
     if (!disk->holders.empty())
         return node + " is in use by /dev/" + disk->holders.front() + ".";
     return std::nullopt;
@@ -142,6 +149,10 @@ IoResult RawDisk::Open(const std::string& failure, const std::string& label, con
         const int err = errno;
         if (err == EBUSY)
             return IoResult::Fail(failure + "\n" + path.string() + " is in use by the system or another program.");
+        if (err == EACCES || err == EPERM)
+            return IoResult::Fail(failure + "\n" + path.string() + ": " + SysError(err) + "\nThis needs " +
+                                  (write ? "write" : "read") + " access to " + path.string() +
+                                  " (on Debian: membership of the group \"disk\").");
         return IoResult::Fail(failure + "\n" + path.string() + ": " + SysError(err));
     }
     const auto id = nodes_.Identify(fd);

@@ -30,15 +30,6 @@ struct stat Stat(const fs::path& p)
     return st;
 }
 
-std::vector<std::string> Entries(const fs::path& dir)
-{
-    std::vector<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 WriteOptions Named()
 {
     WriteOptions o;

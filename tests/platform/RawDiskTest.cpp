@@ -1,11 +1,13 @@
 #include "platform/RawDisk.h"
 
 #include "FakeSystem.h"
+#include "FileSupport.h"
 #include "TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <functional>
 #include <unistd.h>
 
@@ -188,8 +190,10 @@ TEST(RawDisk, WritesToAnythingButAnIdleRemovableCardAreRefused)
         {[&] { return raw.OpenPhysWrite(0); }, "Could not open physical drive 0\n/dev/nvme0n1 is the system disk."},
         {[&] { return raw.OpenDriveWrite('G'); }, "Could not open drive G:\n/dev/nvme0n1 is the system disk."},
         {[&] { return raw.OpenPhysWrite(1); }, "Could not open physical drive 1\n/dev/sda is not a removable disk."},
-        {[&] { return raw.OpenDriveWrite('d'); }, "Could not open drive D:\n/dev/sdb is mounted at /media/u/QVR CARD."},
-        {[&] { return raw.OpenDriveWrite('F'); }, "Could not open drive F:\n/dev/sde is mounted at /media/u/secret."},
+        {[&] { return raw.OpenDriveWrite('d'); }, "Could not open drive D:\n/dev/sdb is mounted at /media/u/QVR CARD.\n"
+                                                          "Unmount it first, for example: udisksctl unmount -b /dev/sdb1"},
+        {[&] { return raw.OpenDriveWrite('F'); }, "Could not open drive F:\n/dev/sde is mounted at /media/u/secret.\n"
+                                                          "Unmount it first, for example: udisksctl unmount -b /dev/sde1"},
         {[&] { return raw.OpenDriveWrite('K'); }, "Could not open drive K:\n/dev/sr0 is not a removable disk."},
         {[&] { return raw.OpenDriveWrite('M'); }, "Could not open drive M:\nDrive M: is not a disk of this computer."},
         {[&] { return raw.OpenDriveWrite('n'); }, "Could not open drive N:\nDrive N: was not found."},
@@ -215,7 +219,8 @@ TEST(RawDisk, ChangesSinceDiscoveryAreRefused)
         {[](FakeSystem& s) { s.Set("sdc/device/serial", "0x0badcafe\n"); }, "The card in /dev/sdc has changed since the drives were listed."},
         {[](FakeSystem& s) { s.Remove("sdc"); }, "/dev/sdc is no longer present."},
         {[](FakeSystem& s) { s.Set("sdc/size", "0\n"); }, "/dev/sdc is no longer present."},
-        {[](FakeSystem& s) { s.Mount("8:32", "/media/u/NEW", "/dev/sdc"); }, "/dev/sdc is mounted at /media/u/NEW."},
+        {[](FakeSystem& s) { s.Mount("8:32", "/media/u/NEW", "/dev/sdc"); },
+         "/dev/sdc is mounted at /media/u/NEW.\nUnmount it first, for example: udisksctl unmount -b /dev/sdc"},
         {[](FakeSystem& s) { s.Mount("8:32", "/home/u/card", "/dev/sdc"); }, "/dev/sdc is the system disk."},
         {[](FakeSystem& s) { s.Swap("/dev/sdc"); }, "/dev/sdc is in use as swap."},
         {[](FakeSystem& s) { s.Set("sdc/removable", "0\n"); }, "/dev/sdc is not a removable disk."},
@@ -294,6 +299,26 @@ TEST(RawDisk, TheOpenedNodeMustBeTheListedBlockDevice)
     EXPECT_EQ(missing.OpenPhysWrite(3).message,
               "Could not open physical drive 3\n" + (d.dir / "missing").string() + ": No such file or directory");
     EXPECT_FALSE(missing.IsOpen());
+}
+
+TEST(RawDisk, AUserWithoutAccessToTheDeviceIsToldWhatIsNeeded)
+{
+    Desktop d;
+    ASSERT_EQ(::chmod(d.dir.path().c_str(), 0755), 0);
+    ASSERT_EQ(::chmod(d.sdc.c_str(), 0), 0);
+    const std::string node = d.sdc.string();
+    const auto expected = [&](const std::string& failure, const char* access) {
+        return failure + "\n" + node + ": Permission denied\nThis needs " + access + " access to " + node +
+               " (on Debian: membership of the group \"disk\").";
+    };
+    const int status = test::RunUnprivileged([&] {
+        RawDisk raw = d.Raw();
+        const bool read = raw.OpenPhysRead(3).message == expected("Could not open physical drive 3", "read");
+        const bool write = raw.OpenDriveWrite('E').message == expected("Could not open drive E:", "write");
+        return (read ? 0 : 1) | (write ? 0 : 2);
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(Slice(ReadBytes(d.sdc), 0)[0], 0xEE);
 }
 
 TEST(DeviceNodes, TheProgramOpensDevAndAcceptsOnlyBlockDevices)

@@ -22,6 +22,8 @@ private:
 };
 
 std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file);
+// The names in a folder, sorted.
+std::vector<std::string> Entries(const std::filesystem::path& dir);
 void WriteBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes);
 
 } // namespace kx4::test

@@ -1,0 +1,76 @@
+#include "sdcard/CardFiles.h"
+
+#include "data/ProjectFiles.h"
+#include "platform/Files.h"
+#include "sdcard/PictureTable.h"
+
+#include <system_error>
+
+namespace kx4 {
+namespace fs = std::filesystem;
+
+IoResult FindCardFolder(const DriveScan& listed, char letter, const fs::path& mountRoot, fs::path& folder)
+{
+    folder.clear();
+    const Drive* was = FindDrive(listed, letter);
+    if (!was || was->volume.empty())
+        return IoResult::Fail(std::string(1, letter) + ": is not a drive of this computer.");
+    const std::string drive = std::string(1, was->letter) + ": (" + was->node + ")";
+    const std::string again = "Insert the card, close this window and use \"Create SD Card\" again.";
+
+    // Letters follow the devices present, so the volume is looked up again by its name.
+    const DriveScan now = DiscoverDrives(listed.tables);
+    const BlockDisk* listedDisk = FindDisk(listed, was->disk);
+    const BlockDisk* disk = FindDisk(now, was->disk);
+    const Drive* volume = nullptr;
+    for (const Drive& d : now.drives)
+        if (d.volume == was->volume)
+            volume = &d;
+    if (!disk || !volume)
+        return IoResult::Fail("Drive " + drive + " is no longer present.\n" + again);
+    if (!listedDisk || !SameMedium(*listedDisk, *disk) || volume->dev != was->dev || volume->bytes != was->bytes)
+        return IoResult::Fail("The card in drive " + drive + " has changed since the drives were listed.\n" + again);
+    if (volume->mountPoint.empty())
+        return IoResult::Fail("Drive " + drive + " is not mounted.\nMount it (for example: udisksctl mount -b " +
+                              was->node + ") and start the write again.");
+    const fs::path found = mountRoot / fs::path(volume->mountPoint).relative_path();
+    std::error_code ec;
+    if (!fs::is_directory(found, ec))
+        return IoResult::Fail("The card folder " + Quoted(found) + " of drive " + drive + " cannot be opened: " +
+                              (ec ? ec.message() : std::string("it is not a folder")) + ".");
+    folder = found;
+    return IoResult::Ok();
+}
+
+IoResult WriteCardBackup(const ProjectTables& tables, const Paths& paths, const fs::path& card)
+{
+    const fs::path dir = card / "Backup";
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec) && !fs::create_directory(dir, ec))
+        return IoResult::Fail("Cannot create the folder " + Quoted(dir) + ": " +
+                              (ec ? ec.message() : std::string("a file of that name is in the way")) + ".");
+    if (IoResult r = SavePanelDataFile(tables, dir / "Backup.KQC"); !r)
+        return r;
+    for (int s = 0; s < kScreenCount; ++s) {
+        const std::string& background = tables.ScreenBG[static_cast<std::size_t>(s)];
+        if (background.empty() || background.starts_with('['))
+            continue; // a colour or the logo
+        const fs::path file = paths.Map(background);
+        if (!PathExists(file))
+            continue;
+        if (IoResult r = CopyFileTo(file, dir / ("Screen" + TwoDigits(s) + ".BMP")); !r)
+            return r;
+    }
+    return IoResult::Ok();
+}
+
+void DeleteScreenBitmaps(const Paths& paths)
+{
+    for (int code = 1; code <= kDispCodeCount; ++code)
+        for (int s = 0; s < kScreenCount; ++s) {
+            std::error_code ec; // one that cannot be deleted is written over by the next rendering
+            fs::remove(paths.BMPImagesDir() / ImgName(ScreenRow(code, s)), ec);
+        }
+}
+
+} // namespace kx4

@@ -1,0 +1,130 @@
+// The SFC image file of a write, made on disk from a small core image.
+#include "sdcard/SfcImage.h"
+
+#include "sdcard/PictureTable.h"
+#include "SdTestSupport.h"
+#include "TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace kx4;
+using namespace kx4::test;
+
+namespace {
+
+std::vector<std::uint8_t> Pattern(std::size_t n, int seed)
+{
+    std::vector<std::uint8_t> v(n);
+    for (std::size_t i = 0; i < n; ++i)
+        v[i] = static_cast<std::uint8_t>(i * 13 + seed + i / 509);
+    return v;
+}
+
+class SfcImage : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::filesystem::create_directories(paths.BMPImagesDir());
+        WriteBytes(paths.CoreImageFile(), core);
+        m.ResetAll(); // 480 x 272 landscape: display code 1
+        m.SetScreen(4);
+        m.SetBtnType(0, 57);
+        m.SetBtnDevice(0, 20);
+        m.SetScreen(0);
+        opt.DispCode = DispCodeOf(m);
+    }
+
+    TempDir root;
+    Paths paths{root.path()};
+    const std::vector<std::uint8_t> core = Pattern(1 << 20, 1);
+    modOrvel m;
+    CompileOptions opt;
+    PicBuffers buf;
+};
+
+} // namespace
+
+TEST_F(SfcImage, ANormalWriteReplacesTheImageWithTheCoreImageAndTheNewScreens)
+{
+    for (int s = 0; s < 16; ++s)
+        WriteBmp(paths.BMPImagesDir() / ImgName(ScreenRow(1, s)), PatternPicture(480, 272, s));
+    ASSERT_FALSE(std::filesystem::exists(paths.SDImageDir()));
+
+    const CompileResult first = WriteSfcImage(m, paths, opt, buf);
+    ASSERT_TRUE(first.write) << first.write.message;
+    // The image of an earlier write, longer than the core image, is replaced whole.
+    WriteBytes(paths.SDImageFile(), Pattern(2 << 20, 7));
+    const CompileResult r = WriteSfcImage(m, paths, opt, buf);
+    ASSERT_TRUE(r.write) << r.write.message;
+    EXPECT_TRUE(r.Complete());
+    EXPECT_EQ(r.picturesWritten, 16);
+
+    const std::vector<std::uint8_t> image = ReadBytes(paths.SDImageFile());
+    const std::uint32_t firstSlot = ImgOffset(ScreenRow(1, 0));
+    ASSERT_EQ(image.size(), ImgOffset(ScreenRow(1, 15)) + SlotSize(ScreenRow(1, 15)));
+    for (std::uint32_t k = 0; k < 16384; ++k)
+        ASSERT_EQ(image[k], static_cast<std::uint8_t>(m.PanelCfg[k])) << k;
+    for (std::uint32_t d = 0; d < 512; ++d)
+        ASSERT_EQ(image[0x4000 + d], (d >= 20 && d <= 23) || (d >= 84 && d <= 87) ? 255 : 0) << d;
+    EXPECT_EQ(std::memcmp(image.data() + 0x4200, core.data() + 0x4200, core.size() - 0x4200), 0)
+        << "the core image's bytes behind the device map";
+    EXPECT_TRUE(std::all_of(image.begin() + static_cast<std::ptrdiff_t>(core.size()), image.begin() + firstSlot,
+                            [](std::uint8_t b) { return b == 0; }))
+        << "nothing of the earlier image is left";
+    for (int s = 0; s < 16; ++s) {
+        const auto packed = PackedBytes(PatternPicture(480, 272, s), false);
+        EXPECT_EQ(std::memcmp(image.data() + ImgOffset(ScreenRow(1, s)), packed.data(), packed.size()), 0) << s;
+    }
+    EXPECT_EQ(ReadBytes(paths.CoreImageFile()), core);
+}
+
+TEST_F(SfcImage, ABaseBuildStartsEmptyAndLeavesTheCoreImageAlone)
+{
+    std::filesystem::create_directories(paths.SDImageDir());
+    WriteBytes(paths.SDImageFile(), Pattern(100000, 3));
+    CompileCallbacks cb;
+    cb.rowDone = [](int) { return false; }; // cancelled after the first row, whose source is missing
+    opt.chkBuildBaseImage = true;
+
+    const CompileResult r = WriteSfcImage(m, paths, opt, buf, cb);
+    ASSERT_TRUE(r.write) << r.write.message;
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_EQ(r.lastRow, 0);
+    const std::vector<std::uint8_t> image = ReadBytes(paths.SDImageFile());
+    ASSERT_EQ(image.size(), 0x4200u) << "only the configuration and the device map";
+    for (std::uint32_t k = 0; k < 16384; ++k)
+        ASSERT_EQ(image[k], static_cast<std::uint8_t>(m.PanelCfg[k])) << k;
+    EXPECT_EQ(ReadBytes(paths.CoreImageFile()), core);
+}
+
+TEST_F(SfcImage, ACoreImageOrAnImageFileThatCannotBeUsedStopsBeforeAnythingIsWritten)
+{
+    std::filesystem::create_directories(paths.SDImageDir());
+    WriteBytes(paths.SDImageFile(), {9, 9, 9});
+    std::filesystem::remove(paths.CoreImageFile());
+    int rows = 0;
+    CompileCallbacks cb;
+    cb.rowDone = [&](int) { return ++rows, true; };
+
+    CompileResult r = WriteSfcImage(m, paths, opt, buf, cb);
+    EXPECT_FALSE(r.write);
+    EXPECT_EQ(r.write.message, "Cannot open \"" + paths.CoreImageFile().string() + "\": No such file or directory.");
+    EXPECT_EQ(ReadBytes(paths.SDImageFile()), (std::vector<std::uint8_t>{9, 9, 9}));
+
+    std::filesystem::create_directories(paths.CoreImageFile());
+    r = WriteSfcImage(m, paths, opt, buf, cb);
+    EXPECT_EQ(r.write.message, "\"" + paths.CoreImageFile().string() + "\" is not a file.");
+    EXPECT_EQ(ReadBytes(paths.SDImageFile()), (std::vector<std::uint8_t>{9, 9, 9}));
+
+    std::filesystem::remove(paths.CoreImageFile());
+    WriteBytes(paths.CoreImageFile(), core);
+    std::filesystem::remove(paths.SDImageFile());
+    std::filesystem::create_directories(paths.SDImageFile());
+    r = WriteSfcImage(m, paths, opt, buf, cb);
+    EXPECT_EQ(r.write.message, "Cannot write \"" + paths.SDImageFile().string() + "\": it is not a file.");
+    EXPECT_EQ(rows, 0) << "no row was converted";
+    EXPECT_EQ(r.lastRow, -1);
+    EXPECT_EQ(ReadBytes(paths.CoreImageFile()), core);
+}
