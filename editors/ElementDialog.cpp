@@ -1,15 +1,9 @@
 #include "editors/ElementDialog.h"
 
-#include "assets/Artwork.h"
 #include "editors/ElementTexts.h"
 
-#include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QKeyEvent>
-#include <QLineEdit>
-#include <QPixmap>
-#include <QPushButton>
 #include <QSignalBlocker>
 
 #include <vector>
