@@ -124,4 +124,9 @@ bool GetCountedString(std::span<const std::uint8_t> bytes, std::size_t& at, std:
     return true;
 }
 
+bool AnsiHolds(std::string_view utf8)
+{
+    return AnsiToUtf8(Utf8ToAnsi(utf8)) == utf8;
+}
+
 } // namespace kx4

@@ -18,6 +18,9 @@ char32_t AnsiChar(std::uint8_t code);
 // UTF-8 text to Windows-1252 bytes, one per character; malformed UTF-8 bytes become '?'.
 std::string Utf8ToAnsi(std::string_view utf8);
 
+// True when Windows-1252 holds every character of the UTF-8 text, so that it is stored as it is.
+bool AnsiHolds(std::string_view utf8);
+
 // Windows-1252 bytes to UTF-8 text.
 std::string AnsiToUtf8(std::string_view ansi);
 

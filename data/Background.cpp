@@ -1,5 +1,7 @@
 #include "data/Background.h"
 
+#include <cstdio>
+
 namespace kx4 {
 
 BackgroundKind ClassifyBackground(std::string_view text)
@@ -28,6 +30,13 @@ std::uint32_t ParseBackgroundColor(std::string_view text)
         value = (value << 4) | static_cast<std::uint32_t>(digit);
     }
     return value & 0xFFFFFF;
+}
+
+std::string ColorBackgroundText(std::uint32_t value)
+{
+    char digits[8];
+    std::snprintf(digits, sizeof digits, "%06X", value & 0xFFFFFFu);
+    return std::string("[&H") + digits + "&";
 }
 
 } // namespace kx4

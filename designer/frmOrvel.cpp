@@ -228,6 +228,7 @@ void frmOrvel::CreateControls()
     connect(cboScreenNumber, &QComboBox::currentIndexChanged, this, &frmOrvel::cboScreenNumber_Click);
     connect(chkBeep, &QCheckBox::toggled, this, &frmOrvel::chkBeep_Click);
     connect(chkHideTitleBG, &QCheckBox::toggled, this, &frmOrvel::chkHideTitleBG_Click);
+    connect(cmdBGSel, &QPushButton::clicked, this, &frmOrvel::cmdBGSel_Click);
     for (int i = 0; i < 2; ++i)
         connect(optLayout[static_cast<std::size_t>(i)], &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)

@@ -6,7 +6,7 @@
 //   frmOrvel_Previews.cpp UDButton, UDPilot, UDSlider, UDTitle, ClearHL
 //   frmOrvel_File.cpp     the File commands
 //   frmOrvel_Elements.cpp New Button, New Pilot, New Slider, New Text, Clear Screen
-//   frmOrvel_Editors.cpp  the settings-list rows that open the element dialogs
+//   frmOrvel_Editors.cpp  the settings-list rows that open the element dialogs, the background dialog
 //   frmOrvel_Drag.cpp     pointer moves, dragging elements, DropObj
 //   frmOrvel_Grid.cpp     grid lines, Snap To Grid, Undo Snap
 //   frmOrvel_Program.cpp  "Create SD Card", "Multi-Profile"
@@ -87,6 +87,8 @@ public slots:
     void cboScreenNumber_Click();
     void chkBeep_Click();
     void chkHideTitleBG_Click();
+    // Opens the background dialog (frmOrvel_Editors.cpp).
+    void cmdBGSel_Click();
     void optLayout_Click(int index);
     void vsPan_Change();
 

@@ -1,12 +1,15 @@
-// The rows of the settings lists: a click chooses the slot and opens its element dialog.
+// The rows of the settings lists: a click chooses the slot and opens its element dialog; the
+// background button opens the background dialog.
 #include "designer/frmOrvel.h"
 
 #include "data/PanelSizes.h"
 #include "data/modOrvel.h"
 #include "designer/PreviewWidgets.h"
+#include "editors/frmOrvelBGSel.h"
 #include "editors/frmOrvelButton.h"
 #include "editors/frmOrvelPilot.h"
 #include "editors/frmOrvelSlider.h"
+#include "editors/frmOrvelTextBox.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -69,10 +72,19 @@ void frmOrvel::lblSSettings_Click(int Index)
 
 void frmOrvel::lblTSettings_Click(int Index)
 {
-    // The Text dialog is not built yet; the choice still makes New Text copy this object.
     ChooseSlot(m_.SelText, Index);
-    ShowScreen();
-    mnuUndoSnap->setEnabled(false);
+    frmOrvelTextBox dialog(m_, *this, prompts_, this);
+    OpenElementDialog(dialog);
+}
+
+void frmOrvel::cmdBGSel_Click()
+{
+    ClearHL();
+    frmOrvelBGSel dialog(m_, *this, prompts_, paths_, this);
+    // Right by the main window's left edge and down by 900 twips from where it stands when made.
+    dialog.move(dialog.pos() + QPoint(x(), TwipsToPixels(kDialogTop)));
+    // The activation after the close redraws the screen with the background chosen.
+    RunModal(dialog);
 }
 
 } // namespace kx4

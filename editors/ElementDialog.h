@@ -5,9 +5,8 @@
 // A dialog edits one element slot of the current screen in place; there is no Cancel and no undo.
 //  1. It is made afresh for each opening and run with exec(). Its constructor is the load step
 //     (Form_Load): it makes the controls and fills the lists with signals blocked and nothing
-//     selected. Once it is first on screen Form_Activate runs (queued, so that a message it shows
-//     stands over the dialog); it copies the element's records into the controls while `Loading`
-//     is true. Tests that drive an open dialog let the queued activation run first.
+//     selected. Once it is first on screen Form_Activate runs (DialogWindow); it copies the
+//     element's records into the controls while `Loading` is true.
 //  2. Setting a control in code runs its handler, exactly as a user's change does: handlers are
 //     connected to currentIndexChanged, textChanged, toggled (never to activated). While the
 //     controls are being filled the handlers meet the value that is already stored. A text box's
@@ -26,25 +25,18 @@
 //     kind's selection word to -1 when the element's slot is no longer in use.
 //
 // A new dialog derives from ElementDialog, passes its kind's selection word and redraw operation,
-// builds its controls with the makers below (places in twips), and implements Form_Activate and
+// builds its controls with the makers below and DialogWindow's (places in twips), and implements Form_Activate and
 // InUse; the main window opens it from a row click through frmOrvel::OpenElementDialog.
 #include "data/modOrvel.h"
+#include "editors/DialogWindow.h"
 
 #include <QComboBox>
-#include <QDialog>
-#include <QFont>
-#include <QLabel>
 #include <QPushButton>
-#include <QRect>
 
 #include <functional>
 #include <initializer_list>
 #include <string>
 #include <vector>
-
-class QCheckBox;
-class QGroupBox;
-class QLineEdit;
 
 namespace kx4 {
 
@@ -65,28 +57,7 @@ protected:
     ~ElementHost() = default;
 };
 
-// The font of the designer's windows: Arial, 8 points at 96 dots per inch.
-QFont DialogFont();
-
-// A rectangle given in twips, in whole pixels.
-QRect TwipsRect(int left, int top, int width, int height);
-
-// A picture the user clicks to choose it.
-class PictureControl : public QLabel {
-    Q_OBJECT
-public:
-    PictureControl(QWidget* parent, const QString& name, const QImage& picture);
-
-signals:
-    void clicked();
-    void doubleClicked();
-
-protected:
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-};
-
-class ElementDialog : public QDialog {
+class ElementDialog : public DialogWindow {
     Q_OBJECT
 public:
     using Getter = int (modOrvel::*)(int) const;
@@ -105,8 +76,6 @@ protected:
     ElementDialog(modOrvel& project, ElementHost& host, Prompts& prompts, i16 modOrvel::*selection, Redraw redraw,
                   QWidget* parent);
 
-    // Copies the element's records into the controls; runs on the first show.
-    virtual void Form_Activate() = 0;
     // True while the element's slot is in use.
     virtual bool InUse() const = 0;
     // Sets the selection word to -1 when the slot is no longer in use.
@@ -121,13 +90,16 @@ protected:
     void Put(Getter get, Setter set, int value);
     // A list handler: nothing for index -1, else Put and LiveUpdate.
     void StoreListIndex(int index, Getter get, Setter set);
+    using TextGetter = std::string (modOrvel::*)(int) const;
+    using TextSetter = void (modOrvel::*)(int, std::string_view);
+    // A text box handler: writes `text` for CurObj unless it is stored already, then LiveUpdate.
+    void StoreText(const QString& text, TextGetter get, TextSetter set);
+    // The key-press rule of the caption and text boxes: a typed comma is discarded.
+    static int NoComma(int KeyAscii) { return KeyAscii == ',' ? 0 : KeyAscii; }
     // Sets a device offset above GetDevRange to 0; true when a stored value changed (then Changed).
     bool ResetDevice(Getter get, Setter set);
 
-    // --- the window and its controls; places in twips inside `parent`
-    void SetClientSize(int widthTwips, int heightTwips);
-    QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, int width);
-    QComboBox* MakeList(QWidget* parent, const char* name, int left, int top, int width);
+    // --- the rows every element dialog has; places in twips
     struct Row {
         QLabel* label;
         QComboBox* list;
@@ -160,12 +132,6 @@ protected:
         connect(b.cmdClose, &QPushButton::clicked, static_cast<Dialog*>(this), close);
         return b;
     }
-    QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int left, int top, int width);
-    QCheckBox* MakeCheck(QWidget* parent, const char* name, const QString& caption, int left, int top, int width);
-    QLineEdit* MakeTextBox(QWidget* parent, const char* name, int left, int top, int width);
-    QGroupBox* MakeFrame(const char* name, const QString& caption, int left, int top, int width, int height);
-    // A picture at its own size.
-    PictureControl* MakePicture(QWidget* parent, const QString& name, const QImage& picture, int left, int top);
     void ConnectList(QComboBox* list, std::function<void(int)> handler);
     // Every key press that types a character into `box` goes to `keyPress` first, with the
     // character's code; the key passes when it returns the code, and is discarded when it returns 0.
@@ -188,13 +154,9 @@ protected:
     const int CurObj;
     bool Loading = false;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     i16 modOrvel::*selection_;
     Redraw redraw_;
-    bool activated_ = false;
 };
 
 } // namespace kx4

@@ -1,5 +1,6 @@
 #include "editors/ElementTexts.h"
 
+#include "assets/ArtworkSizes.h"
 #include "data/modOrvel.h"
 
 #include <cstdlib>
@@ -57,6 +58,69 @@ std::int32_t PasswordWithDigit(std::int32_t password, int index, int digit)
     const std::int32_t above = Power10(index + 1);
     const std::int32_t at = Power10(index);
     return password / above * above + password % at + digit * at;
+}
+
+std::vector<std::string> TextTypeItems()
+{
+    return {"Disabled",
+            "Text",
+            "Slider Value",
+            "Dimmer Value",
+            "Dim Bar Graph - Small Blue",
+            "Dim Bar Graph - Small Green",
+            "Dim Bar Graph - Small Gray",
+            "Dim Bar Graph - Large Blue",
+            "Dim Bar Graph - Large Green",
+            "Dim Bar Graph - Large Gray",
+            "Clock - 12 Hour",
+            "Clock - 24 Hour",
+            "Date"};
+}
+
+std::vector<std::string> FontSizeItems() { return {"Small", "Medium", "Large", "Extra Large"}; }
+
+std::optional<std::string> TextSample(int type, int year)
+{
+    switch (type) {
+    case 2:
+    case 3:
+        return "100%";
+    case 4:
+    case 5:
+    case 6:
+    case 7:
+    case 8:
+    case 9:
+        return "";
+    case 10:
+        return "12:59 AM";
+    case 11:
+        return "00:59";
+    case 12:
+        return "01/01/" + TwoDigits(((year % 100) + 100) % 100);
+    default:
+        return std::nullopt;
+    }
+}
+
+std::optional<PicSize> SizeForFont(int fontSize)
+{
+    if (fontSize < 0 || fontSize >= kTextBoxCount)
+        return std::nullopt;
+    return kTextBoxSizes[static_cast<std::size_t>(fontSize)];
+}
+
+TextControls TextControlsFor(int type)
+{
+    if (type == 0 || type == 1)
+        return {true, true, true, true, false};
+    if (type == 2 || type == 3)
+        return {false, true, false, false, true};
+    if (type >= 4 && type <= 9)
+        return {false, false, false, false, true};
+    if (type >= 10 && type <= 12)
+        return {false, true, true, false, false};
+    return {};
 }
 
 } // namespace kx4

@@ -1,6 +1,10 @@
 #pragma once
-// The list texts of the element dialogs and the rules of the Button dialog's password boxes.
+// The list texts of the element dialogs, the rules of the Button dialog's password boxes and the
+// Text dialog's rules per display type.
+#include "data/PanelSizes.h"
+
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,5 +27,33 @@ std::string PasswordDigit(std::int32_t password, int index);
 
 // `password` with decimal digit `index` (0 = units) replaced by `digit`.
 std::int32_t PasswordWithDigit(std::int32_t password, int index, int digit);
+
+// The Text dialog's 13 display types; list index = TextRec.Type.
+std::vector<std::string> TextTypeItems();
+
+// The font sizes; list index = TextDsn.FontSize.
+std::vector<std::string> FontSizeItems();
+
+// The text a Text object takes when `type` is chosen in a year ending in `year` % 100: "100%" for
+// the values, empty for the bar graphs, the clock and date samples; none for types that keep their
+// text (0, 1 and types no list shows).
+std::optional<std::string> TextSample(int type, int year);
+
+// Value, clock and date types take the size of their font size.
+constexpr bool SizedByFont(int type) { return type == 2 || type == 3 || (type >= 10 && type <= 12); }
+
+// The size in panel pixels of a Text object sized by font size `fontSize`; none for sizes no list shows.
+std::optional<PicSize> SizeForFont(int fontSize);
+
+// Which controls of the Text dialog a display type enables; a type no list shows enables all.
+struct TextControls {
+    bool text = true;     // txtText
+    bool fontSize = true; // cboFontSize
+    bool color = true;    // cboTextColor
+    bool size = true;     // cboWidth, cboHeight
+    bool device = true;   // cboSldDev
+    friend bool operator==(const TextControls&, const TextControls&) = default;
+};
+TextControls TextControlsFor(int type);
 
 } // namespace kx4

@@ -58,7 +58,7 @@ frmOrvelButton::frmOrvelButton(modOrvel& project, ElementHost& host, Prompts& pr
     MakeLabel(this, "lblText", "Text", 120, 2760, 495);
     txtText = MakeTextBox(this, "txtText", 720, 2760, 2055);
     connect(txtText, &QLineEdit::textChanged, this, &frmOrvelButton::txtText_Change);
-    OnKeyPress(txtText, [this](int k) { return txtText_KeyPress(k); });
+    OnKeyPress(txtText, NoComma);
     cboTextColor = MakeRow("lblFontColor", "Font Color", "cboTextColor", 3120, &frmOrvelButton::cboTextColor_Click).list;
 
     cmdUnused = MakeRemoveAndClose("Remove Button", 3600, &frmOrvelButton::cmdUnused_Click, &frmOrvelButton::cmdClose_Click).cmdUnused;
@@ -178,15 +178,7 @@ void frmOrvelButton::cboWidth_Click(int i) { StoreListIndex(i, &modOrvel::GetBtn
 void frmOrvelButton::cboHeight_Click(int i) { StoreListIndex(i, &modOrvel::GetBtnHeight, &modOrvel::SetBtnHeight); }
 void frmOrvelButton::cboTextColor_Click(int i) { StoreListIndex(i, &modOrvel::GetBtnTextColor, &modOrvel::SetBtnTextColor); }
 
-void frmOrvelButton::txtText_Change()
-{
-    const std::string text = txtText->text().toStdString();
-    if (text != m_.GetBtnText(CurObj))
-        m_.SetBtnText(CurObj, text);
-    LiveUpdate();
-}
-
-int frmOrvelButton::txtText_KeyPress(int KeyAscii) { return KeyAscii == ',' ? 0 : KeyAscii; }
+void frmOrvelButton::txtText_Change() { StoreText(txtText->text(), &modOrvel::GetBtnText, &modOrvel::SetBtnText); }
 
 int frmOrvelButton::txtPassword_KeyPress(int Index, int KeyAscii)
 {

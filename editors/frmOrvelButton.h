@@ -38,7 +38,6 @@ protected:
 private:
     void Form_Load();
     // The key, or 0 to discard it.
-    int txtText_KeyPress(int KeyAscii);
     int txtPassword_KeyPress(int Index, int KeyAscii);
 
     QComboBox* cboType = nullptr;

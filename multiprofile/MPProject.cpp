@@ -13,7 +13,7 @@ IoResult EncodeMPProject(const ProfileList& profiles, std::vector<std::uint8_t>&
     for (int k = 0; k < kProfileCount; ++k) {
         const std::string& path = profiles[static_cast<std::size_t>(k)];
         // A character the code page lacks would be stored as '?' and name another file.
-        if (AnsiToUtf8(Utf8ToAnsi(path)) != path)
+        if (!AnsiHolds(path))
             return IoResult::Fail("The file of profile " + ProfileNumber(k) + ", " + Quoted(path)
                                   + ", has characters a project file cannot hold.");
         if (!PutCountedString(bytes, path))

@@ -1,5 +1,7 @@
 #include "platform/Prompts.h"
 
+#include "data/FileIO.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QString>
@@ -83,6 +85,11 @@ std::optional<std::filesystem::path> QtPrompts::FileDialog(const FileDialogReque
     if (chosen.isEmpty())
         return std::nullopt;
     return std::filesystem::path(chosen.toStdString());
+}
+
+void ShowPictureNotReadable(Prompts& prompts, const IoResult& failure)
+{
+    prompts.Message(MsgIcon::Information, "Picture Not Readable", failure.message, MsgButtons::Ok);
 }
 
 } // namespace kx4

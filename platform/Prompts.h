@@ -11,6 +11,8 @@ class QWidget;
 
 namespace kx4 {
 
+struct IoResult;
+
 enum class MsgIcon { None, Information, Question, Critical, Exclamation };
 enum class MsgButtons { Ok, YesNo };
 enum class MsgAnswer { Ok, Yes, No };
@@ -50,5 +52,9 @@ private:
 // A "Name (*.EXT)|*.EXT|…" filter as Qt name filters joined by ";;": each pattern matches upper-
 // and lower-case extensions, and "*.*" matches every file, extension or not.
 QString QtNameFilters(std::string_view filter);
+
+// The box for a picture file that exists but cannot be read as a picture: `failure` names the file
+// and the reason.
+void ShowPictureNotReadable(Prompts& prompts, const IoResult& failure);
 
 } // namespace kx4

@@ -271,9 +271,4 @@ void ShowFileNotFound(Prompts& prompts, const std::string& stored)
     prompts.Message(MsgIcon::Information, "File Missing", "File Not Found\n" + stored, MsgButtons::Ok);
 }
 
-void ShowPictureNotReadable(Prompts& prompts, const IoResult& failure)
-{
-    prompts.Message(MsgIcon::Information, "Picture Not Readable", failure.message, MsgButtons::Ok);
-}
-
 } // namespace kx4

@@ -91,8 +91,5 @@ private:
 // The box that names a missing background picture, `stored` as the project holds it; the designer
 // and the renderer show the same one.
 void ShowFileNotFound(Prompts& prompts, const std::string& stored);
-// The box for a background file that exists but cannot be read as a picture: `failure` names the
-// file and the reason.
-void ShowPictureNotReadable(Prompts& prompts, const IoResult& failure);
 
 } // namespace kx4

@@ -2,9 +2,14 @@
 
 #include "FileSupport.h"
 #include "assets/Bmp.h"
+#include "designer/PreviewWidgets.h"
+#include "designer/render/CreateCardBitmaps.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QTest>
 
 #include <filesystem>
 #include <fstream>
@@ -179,4 +184,92 @@ TEST(Background, AMissingFileIsReportedOncePerRedrawEvenWhenOptionsRedrawInside)
     EXPECT_EQ(d.prompts.Log().size(), 1u);
     EXPECT_EQ(d.Find("picLayout")->size(), QSize(244, 324));
     EXPECT_EQ(d.Pixel(100, 300), 0xFFFFFFu);
+}
+
+TEST(Background, SelectOpensTheDialogAndTheSavedColourShows)
+{
+    Designer d;
+    frmOrvel& w = d.Start();
+    auto* row = d.Find<SettingsRow>("lblBSettings_4");
+    row->SetHighlight(true);
+    bool ran = false;
+    Designer::WhenDialogOpens([&](QDialog& dialog) {
+        ran = true;
+        EXPECT_EQ(dialog.objectName(), "frmOrvelBGSel");
+        EXPECT_TRUE(dialog.isModal());
+        EXPECT_EQ(dialog.pos(), QPoint(w.x(), 60));
+        EXPECT_FALSE(row->Highlighted());
+        EXPECT_FALSE(d.project.DataChanged) << "opening is no edit";
+        auto* logo = dialog.findChild<QRadioButton*>("optBG_2");
+        EXPECT_TRUE(logo->isChecked()) << "Home starts with the logo";
+        dialog.findChild<QRadioButton*>("optBG_0")->setChecked(true);
+        dialog.findChild<QScrollBar*>("hsRed")->setValue(255);
+        dialog.findChild<QScrollBar*>("hsGrn")->setValue(0);
+        dialog.findChild<QScrollBar*>("hsBlu")->setValue(16);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdClose"), Qt::LeftButton);
+    });
+    QTest::mouseClick(d.Find<QPushButton>("cmdBGSel"), Qt::LeftButton);
+    ASSERT_TRUE(ran);
+    EXPECT_EQ(d.project.ScreenBG[0], "[&H1000FF&");
+    EXPECT_EQ(d.Pixel(0, 0), 0xFF0010u);
+    EXPECT_EQ(d.Pixel(479, 271), 0xFF0010u);
+    EXPECT_EQ(Label(d), "Solid Color");
+    EXPECT_TRUE(d.project.DataChanged);
+    EXPECT_FALSE(d.Action("mnuMultiProfile")->isEnabled());
+
+    // "Cancel" leaves the screen and the flag as they were.
+    d.project.DataChanged = false;
+    Designer::WhenDialogOpens([](QDialog& dialog) {
+        dialog.findChild<QRadioButton*>("optBG_2")->setChecked(true);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdCancel"), Qt::LeftButton);
+    });
+    QTest::mouseClick(d.Find<QPushButton>("cmdBGSel"), Qt::LeftButton);
+    EXPECT_EQ(d.project.ScreenBG[0], "[&H1000FF&");
+    EXPECT_FALSE(d.project.DataChanged);
+    EXPECT_EQ(d.Pixel(10, 10), 0xFF0010u);
+    EXPECT_TRUE(d.prompts.Log().empty());
+}
+
+TEST(Background, ABmpFileChosenWithBrowseShowsOnTheLayoutAndInTheCardPictures)
+{
+    Designer d;
+    d.Start();
+    std::vector<QRgb> colours;
+    for (int i = 0; i < 12; ++i)
+        colours.push_back(qRgb(i * 20, 255 - i * 20, (i * 70) & 0xFF));
+    const QImage picture = ColourPattern(480, 272, colours);
+    const fs::path file = d.paths.BMPLibraryDir() / "Garden.bmp";
+    fs::create_directories(file.parent_path());
+    WriteBytes(file, BmpOfDepth(picture, 8));
+
+    d.List("cboScreenNumber")->setCurrentIndex(2);
+    Designer::WhenDialogOpens([&](QDialog& dialog) {
+        dialog.findChild<QRadioButton*>("optBG_1")->setChecked(true);
+        d.prompts.ChooseFile(file);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdBrowse"), Qt::LeftButton);
+        QTest::mouseClick(dialog.findChild<QPushButton*>("cmdClose"), Qt::LeftButton);
+    });
+    QTest::mouseClick(d.Find<QPushButton>("cmdBGSel"), Qt::LeftButton);
+    EXPECT_EQ(d.project.ScreenBG[2], file.string());
+    EXPECT_EQ(Label(d), file.string());
+
+    const auto samePixels = [&](const QImage& shown, const char* where) {
+        ASSERT_GE(shown.width(), 480) << where;
+        ASSERT_GE(shown.height(), 272) << where;
+        int differing = 0;
+        for (int y = 0; y < 272; ++y)
+            for (int x = 0; x < 480; ++x)
+                differing += (shown.pixel(x, y) & 0xFFFFFF) != (picture.pixel(x, y) & 0xFFFFFF);
+        EXPECT_EQ(differing, 0) << where;
+    };
+    samePixels(d.Pixels(), "layout");
+
+    ASSERT_EQ(CreateCardBitmaps(d.project, d.paths, d.prompts), CreateCardResult::Done);
+    QImage card;
+    ASSERT_TRUE(ReadBmpFile(d.paths.BMPImagesDir() / "SR0L02.BMP", card));
+    samePixels(card, "card picture of screen 02");
+    QImage home;
+    ASSERT_TRUE(ReadBmpFile(d.paths.BMPImagesDir() / "SR0L00.BMP", home));
+    EXPECT_EQ(home.pixel(100, 100) & 0xFFFFFF, 0xEFEFEFu) << "Home keeps its own background";
+    EXPECT_TRUE(d.prompts.Log().size() == 1u) << "the file dialog only";
 }

@@ -83,7 +83,10 @@ TEST(EditorOpening, OpeningAndClosingEveryDialogLeavesTheSavedFileByteIdentical)
     m.SetPilotIcon(0, 2);
     m.SetSldImage(0, 3);
     m.SetSldTrack(0, 1);
-    m.SetTxtType(0, 1);
+    m.SetTxtType(0, 10);
+    m.SetTxtColor(0, 1);
+    m.SetTxtFontSize(0, 3);
+    m.SetTxtText(0, "12:59 AM");
     d.window->ShowScreen();
     const auto file = d.paths.ProgramDir() / "Panel.KQC";
     d.prompts.ChooseFile(file);
@@ -96,20 +99,21 @@ TEST(EditorOpening, OpeningAndClosingEveryDialogLeavesTheSavedFileByteIdentical)
         opened.push_back(dialog.objectName());
         Click(dialog, "cmdClose");
     };
-    for (const char* list : {"lblBSettings", "lblPSettings", "lblSSettings"}) {
+    for (const char* list : {"lblBSettings", "lblPSettings", "lblSSettings", "lblTSettings"}) {
         for (const int slot : {0, 7}) {
             Designer::WhenDialogOpens(slot == 0 ? std::function<void(QDialog&)>(closeButton) : closeBox);
             QTest::mouseClick(Row(d, list, slot), Qt::LeftButton);
         }
     }
     EXPECT_EQ(opened, (std::vector<QString>{"frmOrvelButton", "frmOrvelButton", "frmOrvelPilot", "frmOrvelPilot",
-                                            "frmOrvelSlider", "frmOrvelSlider"}));
+                                            "frmOrvelSlider", "frmOrvelSlider", "frmOrvelTextBox", "frmOrvelTextBox"}));
     EXPECT_FALSE(m.DataChanged);
     EXPECT_TRUE(d.Action("mnuMultiProfile")->isEnabled());
     // Free slots closed unused are no choice; used ones stay chosen.
     EXPECT_EQ(m.SelButton, -1);
     EXPECT_EQ(m.SelPilot, -1);
     EXPECT_EQ(m.SelSlider, -1);
+    EXPECT_EQ(m.SelText, -1);
 
     d.Action("mnuFileSave")->trigger();
     EXPECT_EQ(ReadBytes(file), saved);
@@ -159,23 +163,45 @@ TEST(EditorOpening, ALinkedPilotMakesItsButtonATouchAreaAndRemovingItFreesTheBut
     EXPECT_EQ(d.project.GetBtnLinked(2), 0);
 }
 
-TEST(EditorOpening, ATextRowChoosesItsObjectForNewText)
+TEST(EditorOpening, ATextRowOpensTheTextDialogAndTheClockShowsWhileItIsOpen)
 {
     Designer d;
-    d.Start();
+    frmOrvel& w = d.Start();
     modOrvel& m = d.project;
-    m.SetTxtType(3, 2);
+    m.SetTxtType(3, 1);
     m.SetTxtText(3, "Kitchen");
     d.window->ShowScreen();
     d.Action("mnuSnapToGrid")->trigger();
 
+    bool ran = false;
+    Designer::WhenDialogOpens([&](QDialog& dialog) {
+        ran = true;
+        EXPECT_EQ(dialog.objectName(), "frmOrvelTextBox");
+        EXPECT_TRUE(dialog.isModal());
+        EXPECT_EQ(dialog.pos(), QPoint(w.x() + d.Find<QGroupBox>("frmButtons")->x(), w.y() + 60));
+        EXPECT_EQ(m.CurObj, 3);
+        EXPECT_EQ(m.SelText, 3);
+        EXPECT_EQ(In<QLineEdit>(dialog, "txtText")->text(), "Kitchen");
+        In<QComboBox>(dialog, "cboFontSize")->setCurrentIndex(2);
+        In<QComboBox>(dialog, "cboType")->setCurrentIndex(11);
+        // The layout shows the clock sample of the large font while the dialog is open.
+        QWidget* clock = View(d, "imgClkCal", 3);
+        EXPECT_TRUE(clock->isVisible());
+        EXPECT_FALSE(View(d, "lblTextBox", 3)->isVisible());
+        EXPECT_EQ(clock->size(), QSize(72, 23));
+        EXPECT_EQ(Row(d, "lblTSettings", 3)->text(), "24H Clock");
+        Click(dialog, "cmdClose");
+    });
     QTest::mouseClick(Row(d, "lblTSettings", 3), Qt::LeftButton);
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
-    EXPECT_EQ(m.SelText, 3);
-    EXPECT_EQ(m.CurObj, 3);
+    ASSERT_TRUE(ran);
     EXPECT_FALSE(d.Action("mnuUndoSnap")->isEnabled());
+    EXPECT_TRUE(m.DataChanged);
+    EXPECT_FALSE(d.Action("mnuMultiProfile")->isEnabled());
+    EXPECT_EQ(m.SelText, 3);
 
+    // The chosen object is the template of the next one.
     d.Action("mnuNewText")->trigger();
-    EXPECT_EQ(m.GetTxtType(0), 2);
-    EXPECT_EQ(m.GetTxtText(0), "Kitchen");
+    EXPECT_EQ(m.GetTxtType(0), 11);
+    EXPECT_EQ(m.GetTxtText(0), "00:59");
+    EXPECT_EQ(m.GetTxtWidth(0), 64);
 }
