@@ -16,9 +16,6 @@ class QPushButton;
 
 namespace kx4 {
 
-// The font of the designer's windows: Arial, 8 points at 96 dots per inch.
-QFont DialogFont();
-
 // A rectangle given in twips, in whole pixels.
 QRect TwipsRect(int left, int top, int width, int height);
 
