@@ -9,12 +9,14 @@
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kx4 {
 namespace {
@@ -61,7 +63,8 @@ frmOrvelMPCopy::frmOrvelMPCopy(const Paths& paths, Prompts& prompts, OpenFolder 
     const QString copyText = "Copy File: " + QString::fromStdString(paths_.SDImageFile().string());
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int widest = (screen ? screen->availableGeometry().width() : 1024) - 2 * copyFile->x();
-    const int needed = copyFile->fontMetrics().horizontalAdvance(copyText);
+    // In fractions of a pixel, as the text is cut: a whole-pixel width may fall short.
+    const int needed = static_cast<int>(std::ceil(QFontMetricsF(copyFile->font()).horizontalAdvance(copyText)));
     copyFile->resize(std::max(copyFile->width(), std::min(needed, widest)), copyFile->height());
     SetElidedText(*copyFile, copyText);
     const QRect inner = TwipsRect(0, 0, 7950, 3375);

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -311,4 +312,18 @@ TEST(BuilderWindow, AMissingProfileEndsTheBuildWithTheButtonBackAndNoCopyDialog)
     EXPECT_FALSE(fs::exists(t.root.paths.SDImageFile()));
     QTest::qWait(20);
     EXPECT_FALSE(copyShown);
+}
+
+TEST(CopyDialog, APathWiderThanTheScreenIsCutInTheMiddle)
+{
+    MPRoot root;
+    const Paths deep(root.dir / std::string(200, 'h') / std::string(200, 'i'));
+    frmOrvelMPCopy copy(deep, root.prompts, [](const fs::path&) { return true; });
+    const auto* label = copy.findChild<QLabel*>("lblInfo_1");
+    const std::string whole = "Copy File: " + deep.SDImageFile().string();
+    EXPECT_EQ(label->toolTip().toStdString(), whole);
+    EXPECT_TRUE(label->text().startsWith("Copy File: /")) << label->text().toStdString();
+    EXPECT_TRUE(label->text().endsWith("/SDImage/QVRTOUCH.DAT")) << label->text().toStdString();
+    EXPECT_LE(copy.width(), QGuiApplication::primaryScreen()->availableGeometry().width());
+    EXPECT_EQ(ClippedTexts(copy), std::vector<std::string>{});
 }
