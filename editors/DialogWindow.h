@@ -4,7 +4,6 @@
 // screen. It is queued behind the show, so that a message it shows stands over the window; tests
 // that drive an open dialog let it run first.
 #include <QDialog>
-#include <QFont>
 #include <QLabel>
 #include <QRect>
 
