@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <functional>
 #include <set>
 
 using namespace kx4;
@@ -22,60 +23,52 @@ namespace {
 
 const std::vector<std::string> kNone;
 
-// Every device address an element can show: node address + offset runs from 01 to FE.
-std::vector<std::string> AllDevices()
+// The rows `add` makes for each device address an element can show (node address + offset runs
+// from 01 to FE), without repeats.
+std::vector<QString> RowsForEveryDevice(const std::function<void(const std::string&, std::set<std::string>&)>& add)
 {
-    std::vector<std::string> out;
+    std::set<std::string> rows;
     for (int device = 0; device < 254; ++device)
-        out.push_back(DeviceText(0, device));
-    return out;
-}
-
-std::vector<QString> Sorted(const std::set<std::string>& texts)
-{
+        add(DeviceText(0, device), rows);
     std::vector<QString> out;
-    for (const std::string& t : texts)
-        out.push_back(QString::fromStdString(t));
+    for (const std::string& row : rows)
+        out.push_back(QString::fromStdString(row));
     return out;
 }
 
 std::vector<QString> ButtonRows()
 {
-    std::set<std::string> rows;
-    for (const std::string& dd : AllDevices())
+    return RowsForEveryDevice([](const std::string& dd, std::set<std::string>& rows) {
         for (int type = 0; type <= 58; ++type)
             for (int digit = 0; digit <= 9; ++digit)
                 rows.insert(ButtonRowText(type, dd, digit * 111111).row);
-    return Sorted(rows);
+    });
 }
 
 std::vector<QString> PilotRows()
 {
-    std::set<std::string> rows;
-    for (const std::string& dd : AllDevices())
+    return RowsForEveryDevice([](const std::string& dd, std::set<std::string>& rows) {
         for (int enabled = 0; enabled <= 1; ++enabled)
             for (int pilot = 0; pilot <= 7; ++pilot)
                 rows.insert(PilotRowText(enabled, pilot, dd).row);
-    return Sorted(rows);
+    });
 }
 
 std::vector<QString> SliderRows()
 {
-    std::set<std::string> rows;
-    for (const std::string& dd : AllDevices())
+    return RowsForEveryDevice([](const std::string& dd, std::set<std::string>& rows) {
         for (int image = 0; image <= 1; ++image)
             for (int track = 0; track <= 1; ++track)
                 rows.insert(SliderRowText(image, track, dd).row);
-    return Sorted(rows);
+    });
 }
 
 std::vector<QString> TextRows()
 {
-    std::set<std::string> rows;
-    for (const std::string& dd : AllDevices())
+    return RowsForEveryDevice([](const std::string& dd, std::set<std::string>& rows) {
         for (int type = 0; type <= 12; ++type)
             rows.insert(*TextRowText(type, dd));
-    return Sorted(rows);
+    });
 }
 
 // Each row of list `base` (rows 0 to count - 1, all in one font) measured with the widest of `texts`.
