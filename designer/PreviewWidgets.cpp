@@ -195,7 +195,9 @@ void WrappingCheckBox::paintEvent(QPaintEvent*)
     QStyleOptionButton box = opt;
     box.rect = QRect(indicator.left(), (height() - indicator.height()) / 2, indicator.width(), indicator.height());
     p.drawPrimitive(QStyle::PE_IndicatorCheckBox, box);
-    const QRect textRect = rect().adjusted(box.rect.right() + 5, 0, 0, 0);
+    // Where the style puts a check box's caption, so that it is measured where it is drawn.
+    opt.text = caption;
+    const QRect textRect = style()->subElementRect(QStyle::SE_CheckBoxContents, &opt, this);
     p.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     p.drawText(textRect, Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignVCenter, caption);
 }

@@ -84,7 +84,9 @@ private:
 // A check box in a narrow column: its caption wraps onto further lines instead of being cut.
 class WrappingCheckBox : public QCheckBox {
     Q_OBJECT
+    Q_PROPERTY(bool wordWrap READ wordWrap CONSTANT)
 public:
+    bool wordWrap() const { return true; }
     WrappingCheckBox(const QString& text, QWidget* parent) : QCheckBox(text, parent) {}
 
 protected:

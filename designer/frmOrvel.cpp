@@ -9,6 +9,7 @@
 #include "platform/DisplaySize.h"
 #include "platform/Files.h"
 #include "platform/Prompts.h"
+#include "platform/WindowText.h"
 
 #include <QActionGroup>
 #include <QCheckBox>
@@ -76,7 +77,7 @@ frmOrvel::frmOrvel(modOrvel& project, Paths paths, Prompts& prompts, const Displ
     setObjectName("frmOrvel");
     setWindowTitle(kAppTitle);
     setWindowIcon(QIcon(QPixmap::fromImage(WindowIcon())));
-    setFont(DialogFont());
+    setFont(WindowFont());
 
     CreateMenus();
     CreateControls();
@@ -153,6 +154,10 @@ void frmOrvel::CreateMenus()
     mnuAbout = menuBar()->addAction("About");
     mnuAbout->setObjectName("mnuAbout");
 
+    // A menu is a window of its own, which takes no font from its parent.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        menu->setFont(font());
+
     connect(mnuExit, &QAction::triggered, this, &frmOrvel::mnuExit_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmOrvel::mnuAbout_Click);
     connect(mnuProgram, &QAction::triggered, this, &frmOrvel::mnuProgram_Click);
@@ -170,6 +175,7 @@ void frmOrvel::CreateControls()
     // Device options and the screen choice, above the layout area.
     frmSettings = new QGroupBox("Device Options", central);
     frmSettings->setObjectName("frmSettings");
+    CaptionOnLine(*frmSettings);
     frmSettings->setGeometry(4, 0, 334, 84);
     cboScnRes = new QComboBox(frmSettings);
     cboScnRes->setObjectName("cboScnRes");
@@ -269,6 +275,7 @@ void frmOrvel::CreateSettingsLists()
     const auto frame = [central](const char* name, const char* caption) {
         auto* f = new QGroupBox(caption, central);
         f->setObjectName(name);
+        CaptionOnLine(*f);
         return f;
     };
     const auto rows = [](QGroupBox* f, auto& list, const char* base, int width) {
@@ -291,7 +298,8 @@ void frmOrvel::CreateSettingsLists()
     rows(frmTitlesLarge, lblTSettings, "lblTSettings", 1335);
     chkHideTitleBG = new WrappingCheckBox("Show Boxes (Edit Only)", frmTitlesLarge);
     chkHideTitleBG->setObjectName("chkHideTitleBG");
-    chkHideTitleBG->setGeometry(Twips(120, 240 * 17 + 60, 1575, 480));
+    // Its caption wraps onto a second line, clear of the frame's right edge.
+    chkHideTitleBG->setGeometry(Twips(120, 240 * 17 + 60, 1455, 480));
     frmTitlesLarge->setGeometry(Twips(kTextsFrameLeft, kFrameTop + 240 * 9 + 180, 1695, 240 * 17 + 660));
 }
 

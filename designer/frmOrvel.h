@@ -11,6 +11,7 @@
 //   frmOrvel_Grid.cpp     grid lines, Snap To Grid, Undo Snap
 //   frmOrvel_Program.cpp  "Create SD Card", "Multi-Profile"
 #include "data/FileIO.h"
+#include "designer/CommandPrompts.h"
 #include "editors/ElementDialog.h"
 #include "platform/Paths.h"
 #include "sdcard/WriteFlow.h"
@@ -193,6 +194,8 @@ private:
     modOrvel& m_;
     const Paths paths_;
     Prompts& prompts_;
+    // Where the screen's problems are reported: once per command, however often it draws.
+    CommandPrompts commandPrompts_{prompts_};
     const DisplaySize& display_;
     CardSystem cardSystem_;
 

@@ -11,6 +11,7 @@
 #include "platform/DisplaySize.h"
 #include "platform/Files.h"
 #include "platform/Prompts.h"
+#include "platform/WindowText.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -67,8 +68,7 @@ void frmOrvel::ShowScreen()
     ShowListIndex(cboBVAddress, ListIndexFor(m_.GetBVAddress(), cboBVAddress->count()));
     ShowListIndex(cboBVRange, BVRangeListIndex(m_.GetBVRange()));
 
-    // 3. The background. A redraw nested in step 2 has already shown it for the same project, and
-    // a missing file is reported once per redraw the user asked for.
+    // 3. The background. A redraw nested in step 2 has already shown it for the same project.
     if (redrawsDone_ == redrawsBefore)
         ShowBackground();
 
@@ -92,27 +92,28 @@ void frmOrvel::ShowBackground()
         surface->ClearPicture();
         const std::uint32_t rgb = ColorValueToRgb(ParseBackgroundColor(text));
         surface->SetBackColor(QColor::fromRgb(static_cast<QRgb>(rgb)));
-        lblBGFile->setText("Solid Color");
+        SetElidedText(*lblBGFile, "Solid Color");
         break;
     }
     case BackgroundKind::Logo:
         surface->ClearPicture();
         surface->SetBackColor(kLogoBackColor);
-        lblBGFile->setText("QVR Logo");
+        SetElidedText(*lblBGFile, "QVR Logo");
         LoadQVRBG();
         break;
     case BackgroundKind::File: {
         const std::filesystem::path file = paths_.Map(text);
         QImage picture;
         if (!PathExists(file)) {
-            ShowFileNotFound(prompts_, text);
+            ShowFileNotFound(commandPrompts_, text);
             ShowNoPicture("BMP File Missing");
         } else if (const IoResult r = LoadPicture(file, picture); !r) {
-            ShowPictureNotReadable(prompts_, r);
+            ShowPictureNotReadable(commandPrompts_, r);
             ShowNoPicture("BMP File Not Readable");
         } else {
             surface->SetPicture(std::move(picture));
-            lblBGFile->setText(QString::fromStdString(text));
+            // A long path keeps its start and its file name in view.
+            SetElidedText(*lblBGFile, QString::fromStdString(text));
         }
         break;
     }
@@ -139,7 +140,7 @@ void frmOrvel::ShowNoPicture(const char* label)
     LayoutSurface* surface = picLayout->Surface();
     surface->ClearPicture();
     surface->SetBackColor(Qt::white);
-    lblBGFile->setText(label);
+    SetElidedText(*lblBGFile, label);
 }
 
 void frmOrvel::LoadQVRBG()

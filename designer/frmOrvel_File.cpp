@@ -42,6 +42,9 @@ std::filesystem::path frmOrvel::ShowFileDialog(bool save, const std::string& fil
     FileDialogRequest request;
     request.kind = save ? FileDialogRequest::Kind::Save : FileDialogRequest::Kind::Open;
     request.filter = filter;
+    // A typed name without an extension gets the one of the preset pattern, "*.KQC" or "*.KQS".
+    if (save)
+        request.defaultExtension = preset.extension().string().substr(1);
     if (cdFolder_.empty())
         cdFolder_ = paths_.ProgramDir();
     if (cdFileName_.empty()) {
@@ -50,10 +53,11 @@ std::filesystem::path frmOrvel::ShowFileDialog(bool save, const std::string& fil
         request.folder = cdFileName_.parent_path();
         request.fileName = cdFileName_.filename().string();
     }
-    const std::optional<std::filesystem::path> chosen = prompts_.FileDialog(request);
+    std::optional<std::filesystem::path> chosen = prompts_.FileDialog(request);
     // A cancelled dialog keeps the name it was given.
     if (!chosen || chosen->empty() || *chosen == preset)
         return {};
+    *chosen = WithDefaultExtension(*chosen, request.defaultExtension);
     cdFileName_ = *chosen;
     cdFolder_ = chosen->parent_path();
     return *chosen;
@@ -142,6 +146,7 @@ void frmOrvel::ExportFile()
 
 void frmOrvel::mnuFileNew_Click()
 {
+    const CommandPrompts::Command command(commandPrompts_);
     if (m_.DataChanged && !AskDiscard())
         return;
     ResetAfterMultiProfile(); // the same fresh project
@@ -149,6 +154,7 @@ void frmOrvel::mnuFileNew_Click()
 
 void frmOrvel::mnuFileOpen_Click()
 {
+    const CommandPrompts::Command command(commandPrompts_);
     FileOpen();
     // Whatever the outcome: a question answered No or a cancel end here as well.
     mnuMultiProfile->setEnabled(false);
@@ -163,6 +169,7 @@ void frmOrvel::mnuFileOpen_Click()
 
 void frmOrvel::mnuFileSave_Click()
 {
+    const CommandPrompts::Command command(commandPrompts_);
     if (m_.DataFile != kNoDataFile) {
         FileSave();
     } else {
@@ -173,6 +180,7 @@ void frmOrvel::mnuFileSave_Click()
 
 void frmOrvel::mnuFileSaveAs_Click()
 {
+    const CommandPrompts::Command command(commandPrompts_);
     const bool saved = FileSaveAs();
     ShowScreen();
     ScreenRes();
@@ -187,6 +195,7 @@ void frmOrvel::mnuExport_Click() { ExportFile(); }
 
 void frmOrvel::mnuImportScreen_Click()
 {
+    const CommandPrompts::Command command(commandPrompts_);
     ImportFile();
     // Also after a cancel.
     mnuMultiProfile->setEnabled(false);

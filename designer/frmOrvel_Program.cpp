@@ -13,7 +13,8 @@ namespace kx4 {
 
 void frmOrvel::mnuProgram_Click()
 {
-    const CreateCardResult result = CreateCardBitmaps(m_, paths_, prompts_);
+    const CommandPrompts::Command command(commandPrompts_);
+    const CreateCardResult result = CreateCardBitmaps(m_, paths_, commandPrompts_);
     if (result == CreateCardResult::Refused)
         return;
     // Card pictures never show the editing boxes of plain texts; its handler redraws when it changes.
@@ -29,6 +30,7 @@ void frmOrvel::mnuProgram_Click()
 
 void frmOrvel::mnuMultiProfile_Click()
 {
+    const CommandPrompts::Command command(commandPrompts_);
     frmOrvelCompileMP builder(m_, paths_, prompts_, OpenInFileManager, this);
     builder.exec();
     // A build leaves its last profile in the project: the fresh project is drawn, never that one.

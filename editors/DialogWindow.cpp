@@ -2,6 +2,7 @@
 
 #include "assets/Artwork.h"
 #include "data/PanelSizes.h"
+#include "platform/WindowText.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -20,13 +21,6 @@ constexpr int kListHeight = 315;
 const QColor kDialogBackColor(232, 232, 232);
 
 } // namespace
-
-QFont DialogFont()
-{
-    QFont font("Arial");
-    font.setPixelSize(11);
-    return font;
-}
 
 QRect TwipsRect(int left, int top, int width, int height)
 {
@@ -54,7 +48,7 @@ PictureControl::PictureControl(QWidget* parent, const QString& name, const QImag
 
 DialogWindow::DialogWindow(QWidget* parent) : QDialog(parent)
 {
-    setFont(DialogFont());
+    setFont(WindowFont());
     setWindowIcon(QIcon(QPixmap::fromImage(WindowIcon())));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, kDialogBackColor);
@@ -113,7 +107,9 @@ QLineEdit* DialogWindow::MakeTextBox(QWidget* parent, const char* name, int left
 
 QGroupBox* DialogWindow::MakeFrame(const char* name, const QString& caption, int left, int top, int width, int height)
 {
-    return Placed(new QGroupBox(caption, this), name, TwipsRect(left, top, width, height));
+    auto* frame = Placed(new QGroupBox(caption, this), name, TwipsRect(left, top, width, height));
+    CaptionOnLine(*frame);
+    return frame;
 }
 
 PictureControl* DialogWindow::MakePicture(QWidget* parent, const QString& name, const QImage& picture, int left, int top)

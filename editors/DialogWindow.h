@@ -4,7 +4,6 @@
 // screen. It is queued behind the show, so that a message it shows stands over the window; tests
 // that drive an open dialog let it run first.
 #include <QDialog>
-#include <QFont>
 #include <QLabel>
 #include <QRect>
 
@@ -15,9 +14,6 @@ class QLineEdit;
 class QPushButton;
 
 namespace kx4 {
-
-// The font of the designer's windows: Arial, 8 points at 96 dots per inch.
-QFont DialogFont();
 
 // A rectangle given in twips, in whole pixels.
 QRect TwipsRect(int left, int top, int width, int height);

@@ -7,6 +7,7 @@
 #include "editors/ElementDialog.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
+#include "platform/WindowText.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -272,11 +273,8 @@ void frmOrvelBGSel::ShowSelected(std::uint32_t color)
 void frmOrvelBGSel::ShowPath(const std::string& path)
 {
     bmpPath_ = path;
-    const QString full = QString::fromStdString(path);
-    // A long path keeps its start and its file name in view; the whole of it is the tooltip.
-    const int room = lblBMP->contentsRect().width() - 2 * lblBMP->margin() - 4;
-    lblBMP->setText(lblBMP->fontMetrics().elidedText(full, Qt::ElideMiddle, room));
-    lblBMP->setToolTip(full);
+    // A long path keeps its start and its file name in view.
+    SetElidedText(*lblBMP, QString::fromStdString(path));
 }
 
 } // namespace kx4

@@ -6,6 +6,7 @@
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
+#include "platform/WindowText.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -108,6 +109,7 @@ frmOrvelCompileMP::frmOrvelCompileMP(modOrvel& project, const Paths& paths, Prom
 {
     setObjectName("frmOrvelCompileMP");
     setWindowTitle("QVR Brivane Touch - Build Multi-Profile Image");
+    setFont(WindowFont());
     Paint(this, QColor(244, 244, 244));
     CreateControls();
     // Form_Load
@@ -120,6 +122,8 @@ void frmOrvelCompileMP::CreateControls()
     menuBar_ = new QMenuBar(this);
     QMenu* mnuProject = menuBar_->addMenu("Project");
     mnuProject->setObjectName("mnuProject");
+    // A menu is a window of its own, which takes no font from its parent.
+    mnuProject->setFont(font());
     const auto item = [&](const char* name, const char* caption, void (frmOrvelCompileMP::*slot)()) {
         QAction* a = mnuProject->addAction(caption);
         a->setObjectName(name);
@@ -187,10 +191,11 @@ void frmOrvelCompileMP::CreateControls()
 
 void frmOrvelCompileMP::ProjectShow()
 {
-    lblMPProject->setText(QString::fromStdString(sMPProject));
+    // Long paths keep their start and their file name in view.
+    SetElidedText(*lblMPProject, QString::fromStdString(sMPProject));
     for (int row = 0; row < kProfileRows; ++row) {
         const int k = iTopProfile + row;
-        lblProfileFile[static_cast<std::size_t>(row)]->setText(QString::fromStdString(ProfileRowText(sProfileFile, k)));
+        SetElidedText(*lblProfileFile[static_cast<std::size_t>(row)], QString::fromStdString(ProfileRowText(sProfileFile, k)));
         lblProfile[static_cast<std::size_t>(row)]->setText(QString::fromStdString(ProfileNumber(k)));
     }
 }
@@ -218,10 +223,13 @@ std::filesystem::path frmOrvelCompileMP::AskFile(bool save, const std::string& f
     request.filter = filter;
     request.folder = paths_.ProgramDir();
     request.fileName = pattern;
+    // A typed name without an extension gets the pattern's, "*.MPP".
+    if (save)
+        request.defaultExtension = std::filesystem::path(pattern).extension().string().substr(1);
     const std::optional<std::filesystem::path> chosen = prompts_.FileDialog(request);
     if (!chosen || chosen->empty() || *chosen == paths_.ProgramDir() / pattern)
         return {};
-    return *chosen;
+    return WithDefaultExtension(*chosen, request.defaultExtension);
 }
 
 void frmOrvelCompileMP::lblProfileFile_MouseDown(int row, Qt::MouseButton button)
@@ -365,7 +373,7 @@ void frmOrvelCompileMP::cmdBuild_Click()
             Repaint();
         };
         callbacks.showStatus = [this](const std::string& text) {
-            lblFiles->setText(QString::fromStdString(text));
+            SetElidedText(*lblFiles, QString::fromStdString(text));
             Repaint();
         };
         callbacks.pictureWritten = [this](int screen) { pbFiles->setValue(screen); };

@@ -4,14 +4,19 @@
 #include "multiprofile/WindowPlace.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
+#include "platform/WindowText.h"
 
 #include <QDesktopServices>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
 #include <QUrl>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kx4 {
 namespace {
@@ -52,10 +57,16 @@ frmOrvelMPCopy::frmOrvelMPCopy(const Paths& paths, Prompts& prompts, OpenFolder 
         label->setGeometry(place);
         return label;
     };
-    // The image file's path here is longer than "C:\...": the dialog widens to show it whole.
-    QLabel* copyFile = info(1, "Copy File: " + QString::fromStdString(paths_.SDImageFile().string()),
-                            TwipsRect(480, 840, 6975, 375), 14.25);
-    copyFile->resize(std::max(copyFile->width(), copyFile->sizeHint().width()), copyFile->height());
+    // The image file's path here is longer than "C:\...": the dialog widens to show it whole, as far
+    // as the screen allows; a path wider still is cut in the middle.
+    QLabel* copyFile = info(1, QString(), TwipsRect(480, 840, 6975, 375), 14.25);
+    const QString copyText = "Copy File: " + QString::fromStdString(paths_.SDImageFile().string());
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int widest = (screen ? screen->availableGeometry().width() : 1024) - 2 * copyFile->x();
+    // In fractions of a pixel, as the text is cut: a whole-pixel width may fall short.
+    const int needed = static_cast<int>(std::ceil(QFontMetricsF(copyFile->font()).horizontalAdvance(copyText)));
+    copyFile->resize(std::max(copyFile->width(), std::min(needed, widest)), copyFile->height());
+    SetElidedText(*copyFile, copyText);
     const QRect inner = TwipsRect(0, 0, 7950, 3375);
     const int w = std::max(inner.width(), copyFile->geometry().right() + TwipsToPixels(480));
     const int h = inner.height();
@@ -74,10 +85,11 @@ frmOrvelMPCopy::frmOrvelMPCopy(const Paths& paths, Prompts& prompts, OpenFolder 
     }
     info(0, "Image File Has Been Created", TwipsRect(480, 360, 6135, 375), 14.25);
     info(2, "To Your SD Card With Windows Exporer.", TwipsRect(480, 1320, 6135, 375), 14.25);
+    // Two lines of Carlito at 12 points take 44 pixels with their line gap, 690 twips rather than 615.
     info(3,
          "The SD card should be formatted using Windows Explorer or an approved SD card formatting utility and "
          "have no other files present.",
-         TwipsRect(600, 2520, 6735, 615), 12)
+         TwipsRect(600, 2520, 6735, 690), 12)
         ->setWordWrap(true);
 
     auto* cmdExporer = new QPushButton("Open Windows Explorer", this);

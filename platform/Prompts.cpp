@@ -46,6 +46,14 @@ QString QtNameFilters(std::string_view filter)
     return filters.join(";;");
 }
 
+std::filesystem::path WithDefaultExtension(std::filesystem::path chosen, const std::string& extension)
+{
+    // As Qt's dialog decides: a name with a dot anywhere has an extension of its own.
+    if (!extension.empty() && chosen.has_filename() && chosen.filename().string().find('.') == std::string::npos)
+        chosen += "." + extension;
+    return chosen;
+}
+
 MsgAnswer QtPrompts::Message(MsgIcon icon, std::string_view title, std::string_view text, MsgButtons buttons)
 {
     QMessageBox::Icon qIcon = QMessageBox::NoIcon;
@@ -73,6 +81,9 @@ std::optional<std::filesystem::path> QtPrompts::FileDialog(const FileDialogReque
     dlg.setOption(QFileDialog::DontUseNativeDialog);
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // The dialog adds it before it asks about replacing a file, so it asks about the right one.
+    if (save)
+        dlg.setDefaultSuffix(Q(request.defaultExtension));
     const QString filters = QtNameFilters(request.filter);
     if (!filters.isEmpty())
         dlg.setNameFilters(filters.split(";;"));

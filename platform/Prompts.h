@@ -24,7 +24,12 @@ struct FileDialogRequest {
     std::string filter;            // "Name (*.EXT)|*.EXT|All Files (*.*)|*.*"
     std::filesystem::path folder;  // where the dialog starts
     std::string fileName;          // name preset in the name box; a pattern such as "*.KQC" presets none
+    std::string defaultExtension;  // save dialogs: "KQC" makes a typed "test1" the file "test1.KQC"
 };
+
+// `chosen` with "." and `extension` added when its file name holds no dot; an empty `extension`
+// adds nothing.
+std::filesystem::path WithDefaultExtension(std::filesystem::path chosen, const std::string& extension);
 
 class Prompts {
 public:

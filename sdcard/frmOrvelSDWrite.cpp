@@ -5,6 +5,7 @@
 #include "platform/DisplaySize.h"
 #include "platform/Files.h"
 #include "platform/Prompts.h"
+#include "platform/WindowText.h"
 #include "sdcard/ConversionRun.h"
 #include "sdcard/PictureTable.h"
 
@@ -77,9 +78,7 @@ frmOrvelSDWrite::frmOrvelSDWrite(modOrvel& project, const Paths& paths, Prompts&
     setObjectName("frmOrvelSDWrite");
     setWindowTitle("QVR Brivane Touch SD Card Writer");
     setModal(true);
-    QFont font("Arial");
-    font.setPixelSize(11);
-    setFont(font);
+    setFont(WindowFont());
     Fill(this, QColor(232, 232, 232));
     setFixedSize(TwipsToPixels(kWidthTwips), TwipsToPixels(kHeightTwips));
     CreateControls();
@@ -303,8 +302,7 @@ void frmOrvelSDWrite::HideCancel() { cmdCancel->hide(); }
 void frmOrvelSDWrite::ShowStatus(const std::string& text)
 {
     // A long path keeps its file name in view.
-    const QString full = QString::fromStdString(text);
-    lblFiles->setText(lblFiles->fontMetrics().elidedText(full, Qt::ElideMiddle, lblFiles->contentsRect().width()));
+    SetElidedText(*lblFiles, QString::fromStdString(text));
     lblFiles->repaint();
 }
 

@@ -34,7 +34,8 @@ void WritePicture(const fs::path& file, int w, int h, QRgb color)
     ASSERT_TRUE(WriteBmpFile(file, img));
 }
 
-std::string Label(const Designer& d) { return d.Find<QLabel>("lblBGFile")->text().toStdString(); }
+// What the background label says in full: a long path shows cut to the label's width.
+std::string Label(const Designer& d) { return d.Find<QLabel>("lblBGFile")->toolTip().toStdString(); }
 
 } // namespace
 

@@ -126,3 +126,36 @@ TEST(CreateSDCard, NoWriterAfterARefusedOrFailedRendering)
     QApplication::processEvents();
     EXPECT_EQ(opened, 0);
 }
+
+TEST(CreateSDCard, AMissingBackgroundIsReportedOnceForTheWholeCommand)
+{
+    Designer d;
+    Drives drives;
+    d.Start().SetCardSystem(drives.System());
+    const std::string gone = (d.root / "Gone.bmp").string();
+    d.project.ScreenBG[3] = gone;
+    d.project.ScreenBG[5] = (d.root / "Also gone.bmp").string();
+    d.prompts.Answer(MsgAnswer::Ok);
+    d.List("cboScreenNumber")->setCurrentIndex(3);
+    d.prompts.ClearLog();
+    // Drawn for the card, for the preview, on the layout after the drawing and after the writer.
+    const auto watch = WhenWriterOpens([](frmOrvelSDWrite& writer) { writer.findChild<QPushButton*>("cmdClose")->click(); });
+    d.prompts.Answer(MsgAnswer::Ok);
+    d.prompts.Answer(MsgAnswer::Ok);
+    d.Action("mnuProgram")->trigger();
+
+    std::vector<std::string> texts;
+    for (const auto& asked : d.prompts.Log())
+        texts.push_back(asked.title + ": " + asked.text);
+    EXPECT_EQ(texts, (std::vector<std::string>{"File Missing: File Not Found\n" + gone,
+                                               "File Missing: File Not Found\n" + d.project.ScreenBG[5]}));
+    EXPECT_EQ(d.Pixel(300, 200), 0xFFFFFFu);
+
+    // The next command reports it again.
+    d.prompts.ClearLog();
+    d.prompts.Answer(MsgAnswer::Ok);
+    d.List("cboScreenNumber")->setCurrentIndex(5);
+    d.prompts.Answer(MsgAnswer::Ok);
+    d.List("cboScreenNumber")->setCurrentIndex(3);
+    EXPECT_EQ(d.prompts.Log().size(), 2u);
+}

@@ -4,6 +4,7 @@
 #include "FileSupport.h"
 #include "data/ProjectFiles.h"
 
+#include <QDir>
 #include <QLabel>
 
 #include <chrono>
@@ -439,4 +440,82 @@ TEST(ScreenFiles, AScreenFileThatCannotBeReadChangesNoScreen)
     EXPECT_EQ(Last(d).title, "Import Error");
     EXPECT_NE(Last(d).text.find(file.string()), std::string::npos) << Last(d).text;
     EXPECT_TRUE(SameTables(d.project, before));
+}
+
+TEST(FileExtensions, ATypedNameWithoutExtensionIsSavedWithTheFilesOwnAndOpenListsIt)
+{
+    Designer d;
+    d.Start();
+    d.prompts.ChooseFile(d.paths.ProgramDir() / "test1");
+    d.Action("mnuFileSaveAs")->trigger();
+    EXPECT_EQ(Last(d).dialog.defaultExtension, "KQC");
+    const fs::path saved = d.paths.ProgramDir() / "test1.KQC";
+    EXPECT_EQ(ReadBytes(saved).size(), 98505u);
+    EXPECT_FALSE(fs::exists(d.paths.ProgramDir() / "test1"));
+    EXPECT_EQ(d.project.DataFile, saved.string());
+    EXPECT_EQ(d.window->windowTitle().toStdString(), "QVR Brivane KX4 Pro   " + saved.string());
+
+    // The Open dialog's first filter lists it.
+    d.prompts.CancelFile();
+    d.Action("mnuFileOpen")->trigger();
+    const FileDialogRequest& open = Last(d).dialog;
+    EXPECT_EQ(open.defaultExtension, "") << "an open dialog takes existing files only";
+    const QString firstFilter = QtNameFilters(open.filter).split(";;").front();
+    const QStringList patterns = firstFilter.mid(firstFilter.indexOf('(') + 1).chopped(1).split(' ');
+    EXPECT_EQ(QDir(QString::fromStdString(open.folder.string())).entryList(patterns, QDir::Files),
+              QStringList{"test1.KQC"});
+
+    // A screen file likewise; a name with an extension of its own keeps it.
+    d.prompts.ChooseFile(d.root / "screen5");
+    d.Action("mnuExport")->trigger();
+    EXPECT_EQ(Last(d).dialog.defaultExtension, "KQS");
+    EXPECT_EQ(ReadBytes(d.root / "screen5.KQS").size(), 6560u);
+    d.prompts.ChooseFile(d.root / "Backup.old");
+    d.Action("mnuFileSaveAs")->trigger();
+    EXPECT_TRUE(fs::exists(d.root / "Backup.old"));
+    EXPECT_EQ(d.project.DataFile, (d.root / "Backup.old").string());
+}
+
+TEST(MissingBackground, OneCommandReportsItOnceHoweverOftenItRedraws)
+{
+    Designer d;
+    d.Start();
+    const std::string gone = "C:\\QVR Brivane KX4 Pro Screen\\BMP Library\\Gone.bmp";
+    const auto reports = [&] {
+        std::size_t n = 0;
+        for (const auto& asked : d.prompts.Log())
+            n += asked.title == "File Missing" && asked.text == "File Not Found\n" + gone;
+        return n;
+    };
+
+    // Save As cancelled redraws twice.
+    d.project.ScreenBG[0] = gone;
+    d.prompts.CancelFile();
+    d.prompts.Answer(MsgAnswer::Ok);
+    d.Action("mnuFileSaveAs")->trigger();
+    EXPECT_EQ(reports(), 1u);
+    EXPECT_EQ(d.prompts.Pending(), 0u);
+
+    // Each command reports it again, once.
+    d.prompts.ClearLog();
+    d.prompts.CancelFile();
+    d.prompts.Answer(MsgAnswer::Ok);
+    d.Action("mnuFileSaveAs")->trigger();
+    EXPECT_EQ(reports(), 1u);
+
+    // Open from another screen selects Home, which redraws, and redraws again.
+    modOrvel source;
+    source.ResetAll();
+    source.ScreenBG[0] = gone;
+    source.DataFile = (d.root / "Gone.KQC").string();
+    ASSERT_TRUE(source.SaveData());
+    d.project.ScreenBG[0] = "[&H00FF00&]";
+    d.List("cboScreenNumber")->setCurrentIndex(4);
+    d.prompts.ClearLog();
+    d.prompts.ChooseFile(source.DataFile);
+    d.prompts.Answer(MsgAnswer::Ok);
+    d.Action("mnuFileOpen")->trigger();
+    EXPECT_EQ(reports(), 1u);
+    EXPECT_EQ(d.prompts.Pending(), 0u);
+    EXPECT_EQ(d.project.ScreenBG[0], gone);
 }

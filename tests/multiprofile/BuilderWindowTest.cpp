@@ -3,6 +3,7 @@
 #include "multiprofile/frmOrvelCompileMP.h"
 
 #include "MPTestSupport.h"
+#include "TextFit.h"
 #include "multiprofile/frmOrvelMPCopy.h"
 
 #include <QAction>
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -82,6 +84,29 @@ TEST(BuilderWindow, ANewProjectShowsRows001To016AndScrollsTo128)
     EXPECT_EQ(t.RowNumber(0), "113");
     EXPECT_EQ(t.RowNumber(15), "128");
     EXPECT_EQ(t.RowFile(0), "<Replicate Profile 001>");
+    EXPECT_EQ(ClippedTexts(t.w), std::vector<std::string>{});
+}
+
+TEST(BuilderWindow, LongPathsAreCutInTheMiddleAndATypedProjectNameGetsItsExtension)
+{
+    Window t;
+    const std::string file = "/" + std::string(40, 'p') + "/" + std::string(60, 'q') + "/Lobby Entrance Panel.KQC";
+    t.root.prompts.ChooseFile(file);
+    t.Click(0);
+    const auto* row = t.Find<QLabel>("lblProfileFile_0");
+    EXPECT_TRUE(row->text().startsWith("/ppp")) << row->text().toStdString();
+    EXPECT_TRUE(row->text().contains(QChar(0x2026))) << row->text().toStdString();
+    EXPECT_TRUE(row->text().endsWith("Panel.KQC")) << row->text().toStdString();
+    EXPECT_EQ(row->toolTip().toStdString(), file);
+    EXPECT_EQ(t.w.Profiles()[0], file) << "the project keeps the whole path";
+
+    t.root.prompts.ChooseFile(t.root.paths.ProgramDir() / "Site");
+    t.Menu("mnuPrjSaveAs");
+    EXPECT_EQ(t.LastAsked().dialog.defaultExtension, "MPP");
+    const fs::path saved = t.root.paths.ProgramDir() / "Site.MPP";
+    EXPECT_EQ(ReadBytes(saved).size(), 256u + file.size());
+    EXPECT_EQ(t.w.MPProject(), saved.string());
+    EXPECT_EQ(ClippedTexts(t.w), std::vector<std::string>{});
 }
 
 TEST(BuilderWindow, LeftClickChoosesAFileAndOtherButtonsRemoveItAfterAQuestion)
@@ -233,10 +258,12 @@ TEST(BuilderWindow, ABuildShowsItsProgressTakesNoClicksAndEndsInTheCopyDialog)
     watch.start(0);
 
     std::vector<std::string> texts;
+    std::vector<std::string> clipped{"not measured"};
     OnCopyDialog([&](frmOrvelMPCopy& copy) {
         watch.stop();
         for (int i = 0; i < 4; ++i)
             texts.push_back(copy.findChild<QLabel*>(QString("lblInfo_%1").arg(i))->text().toStdString());
+        clipped = ClippedTexts(copy);
         copy.findChild<QPushButton*>("cmdExporer")->click();
         copy.findChild<QPushButton*>("cmdBuild")->click();
     });
@@ -256,6 +283,7 @@ TEST(BuilderWindow, ABuildShowsItsProgressTakesNoClicksAndEndsInTheCopyDialog)
     EXPECT_EQ(texts[0], "Image File Has Been Created");
     EXPECT_EQ(texts[1], "Copy File: " + t.root.paths.SDImageFile().string());
     EXPECT_EQ(texts[2], "To Your SD Card With Windows Exporer.");
+    EXPECT_EQ(clipped, std::vector<std::string>{});
     EXPECT_EQ(t.opened, std::vector<fs::path>{t.root.paths.SDImageDir()});
 }
 
@@ -284,4 +312,18 @@ TEST(BuilderWindow, AMissingProfileEndsTheBuildWithTheButtonBackAndNoCopyDialog)
     EXPECT_FALSE(fs::exists(t.root.paths.SDImageFile()));
     QTest::qWait(20);
     EXPECT_FALSE(copyShown);
+}
+
+TEST(CopyDialog, APathWiderThanTheScreenIsCutInTheMiddle)
+{
+    MPRoot root;
+    const Paths deep(root.dir / std::string(200, 'h') / std::string(200, 'i'));
+    frmOrvelMPCopy copy(deep, root.prompts, [](const fs::path&) { return true; });
+    const auto* label = copy.findChild<QLabel*>("lblInfo_1");
+    const std::string whole = "Copy File: " + deep.SDImageFile().string();
+    EXPECT_EQ(label->toolTip().toStdString(), whole);
+    EXPECT_TRUE(label->text().startsWith("Copy File: /")) << label->text().toStdString();
+    EXPECT_TRUE(label->text().endsWith("/SDImage/QVRTOUCH.DAT")) << label->text().toStdString();
+    EXPECT_LE(copy.width(), QGuiApplication::primaryScreen()->availableGeometry().width());
+    EXPECT_EQ(ClippedTexts(copy), std::vector<std::string>{});
 }

@@ -88,6 +88,53 @@ TEST(QtPrompts, AnOpenDialogGivesTheChosenFileOrNothingWhenCancelled)
     EXPECT_FALSE(prompts.FileDialog(request).has_value());
 }
 
+TEST(QtPrompts, ASaveDialogAddsTheExtensionToATypedNameAndAsksAboutThatFile)
+{
+    test::TempDir dir;
+    { std::ofstream(dir / "Old.KQC") << "x"; }
+    QtPrompts prompts;
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    request.filter = "Brivane Touch Data Files (*.KQC)|*.KQC|All Files (*.*)|*.*";
+    request.folder = dir.path();
+    request.defaultExtension = "KQC";
+
+    const auto typed = [](const QString& name) {
+        return [name](QWidget* w) {
+            auto* dlg = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(dlg, nullptr);
+            dlg->findChild<QLineEdit*>("fileNameEdit")->setText(name);
+            QMetaObject::invokeMethod(dlg, "accept", Qt::QueuedConnection);
+        };
+    };
+    WhenModal(typed("test1"));
+    EXPECT_EQ(prompts.FileDialog(request), dir / "test1.KQC");
+
+    // "Old" names the existing "Old.KQC": the dialog asks before replacing it.
+    QString question;
+    WhenModal([&](QWidget* w) {
+        typed("Old")(w);
+        WhenModal([&](QWidget* box) {
+            auto* asked = qobject_cast<QMessageBox*>(box);
+            ASSERT_NE(asked, nullptr);
+            question = asked->text();
+            asked->button(QMessageBox::Yes)->click();
+        });
+    });
+    EXPECT_EQ(prompts.FileDialog(request), dir / "Old.KQC");
+    EXPECT_TRUE(question.contains("Old.KQC")) << question.toStdString();
+}
+
+TEST(WithDefaultExtension, OnlyANameWithoutADotGetsIt)
+{
+    EXPECT_EQ(WithDefaultExtension("/d/test1", "KQC"), "/d/test1.KQC");
+    EXPECT_EQ(WithDefaultExtension("/d.x/test1", "KQS"), "/d.x/test1.KQS");
+    EXPECT_EQ(WithDefaultExtension("/d/test1.kqc", "KQC"), "/d/test1.kqc");
+    EXPECT_EQ(WithDefaultExtension("/d/Backup.old", "KQC"), "/d/Backup.old");
+    EXPECT_EQ(WithDefaultExtension("/d/test1.", "KQC"), "/d/test1.");
+    EXPECT_EQ(WithDefaultExtension("/d/test1", ""), "/d/test1");
+}
+
 TEST(ScriptedPrompts, RecordsEveryQuestionAndGivesTheScriptedAnswers)
 {
     ScriptedPrompts p;
