@@ -64,6 +64,13 @@ TEST(CardImage, CoreImageAndANormalWriteIntoACopyOfIt)
     const Paths paths(root.path());
     ASSERT_TRUE(MakeInstallation(paths));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(paths.RawImagesDir()), {}), 2348);
+    // The logo backgrounds stand where the designer reads them, as in the standard pictures.
+    for (int res = 0; res < 3; ++res)
+        for (int layout = 0; layout < 2; ++layout) {
+            const std::filesystem::path logo = paths.LogoFile(res, layout);
+            ASSERT_TRUE(std::filesystem::is_regular_file(logo)) << logo;
+            EXPECT_EQ(ReadImage(logo), ReadImage(paths.RawImagesDir() / logo.filename())) << logo;
+        }
 
     // The core image: a base build of every row into an empty file.
     const std::vector<std::uint8_t> core = ReadImage(paths.CoreImageFile());

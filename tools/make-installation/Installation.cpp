@@ -79,6 +79,15 @@ IoResult WriteStandardPictures(const Paths& paths)
     return IoResult::Ok();
 }
 
+IoResult WriteLogoBackgrounds(const Paths& paths)
+{
+    for (int row = 0; row < kImgCount; ++row)
+        if (ImgName(row).starts_with("QVRS"))
+            if (IoResult r = WriteFileAtomic(paths.BMPImagesDir() / ImgName(row), EncodeBmp(StandardPicture(row)), false); !r)
+                return r;
+    return IoResult::Ok();
+}
+
 IoResult WriteScreenFillers(const Paths& paths)
 {
     for (int code = 1; code <= kDispCodeCount; ++code) {
@@ -128,6 +137,8 @@ IoResult MakeInstallation(const Paths& paths)
         if (IoResult r = MakeDir(dir); !r)
             return r;
     if (IoResult r = WriteStandardPictures(paths); !r)
+        return r;
+    if (IoResult r = WriteLogoBackgrounds(paths); !r)
         return r;
     if (IoResult r = WriteScreenFillers(paths); !r)
         return r;

@@ -1,6 +1,7 @@
 #pragma once
-// A synthetic installation under a "C:\" folder: the standard pictures in RawImages, the dark grey
-// screen bitmaps in BMPImages and the core image built from them, for tests and benchmarks.
+// A synthetic installation under a "C:\" folder: the standard pictures in RawImages, the logo
+// backgrounds and the dark grey screen bitmaps in BMPImages and the core image built from them, for
+// tests and benchmarks.
 #include "assets/ArtworkSizes.h"
 #include "assets/Bmp.h"
 #include "designer/render/Canvas.h"
@@ -21,6 +22,9 @@ BmpImage StandardPicture(int row);
 
 // Writes one BMP file per standard row (every row outside the 96 screen rows) into RawImages.
 IoResult WriteStandardPictures(const Paths& paths);
+
+// Writes the six logo backgrounds "QVRS…" into BMPImages too, where the designer reads them.
+IoResult WriteLogoBackgrounds(const Paths& paths);
 
 // Writes the 96 screen bitmaps into BMPImages, each filled with kFillerColor at its display's size.
 IoResult WriteScreenFillers(const Paths& paths);
