@@ -1,12 +1,8 @@
 #include "designer/PreviewTexts.h"
 
-#include "data/modOrvel.h"
-
 #include <cstdio>
 
 namespace kx4 {
-
-std::string DeviceText(int bvAddress, int deviceOffset) { return Hex2(bvAddress + 1 + deviceOffset); }
 
 RowText ButtonRowText(int type, const std::string& dd, std::int32_t password)
 {

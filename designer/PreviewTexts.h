@@ -1,15 +1,13 @@
 #pragma once
 // What the settings lists and tooltips say about an element.
 #include "designer/render/TextStyles.h"
+#include "editors/ElementTexts.h" // DeviceText
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
 namespace kx4 {
-
-// The device address shown for an element: two hex digits of node index + 1 + device offset.
-std::string DeviceText(int bvAddress, int deviceOffset);
 
 struct RowText {
     std::string row;     // the settings-list row

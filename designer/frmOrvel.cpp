@@ -6,6 +6,7 @@
 #include "designer/PanelOptions.h"
 #include "designer/PreviewWidgets.h"
 #include "designer/ScreenGeometry.h"
+#include "editors/DialogWindow.h" // TwipsRect
 #include "platform/DisplaySize.h"
 #include "platform/Files.h"
 #include "platform/Prompts.h"
@@ -42,11 +43,6 @@ constexpr int kDecorationHeight = 30; // pixels
 constexpr int kPanLeft = 120;
 constexpr int kPanTop = 1320;
 constexpr int kFrameTop = 60;
-
-QRect Twips(int left, int top, int width, int height)
-{
-    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
-}
 
 bool IsUnder(const std::filesystem::path& path, const std::filesystem::path& folder)
 {
@@ -281,26 +277,26 @@ void frmOrvel::CreateSettingsLists()
     const auto rows = [](QGroupBox* f, auto& list, const char* base, int width) {
         for (std::size_t i = 0; i < list.size(); ++i) {
             list[i] = new SettingsRow(f, QString("%1_%2").arg(base).arg(i));
-            list[i]->setGeometry(Twips(120, 240 * static_cast<int>(i + 1), width, 255));
+            list[i]->setGeometry(TwipsRect(120, 240 * static_cast<int>(i + 1), width, 255));
         }
     };
     // Each frame reaches one row below its last row.
     frmButtons = frame("frmButtons", "Buttons");
     rows(frmButtons, lblBSettings, "lblBSettings", 2295);
-    frmButtons->setGeometry(Twips(kButtonsFrameLeft, kFrameTop, 2535, 240 * 33 + 120));
+    frmButtons->setGeometry(TwipsRect(kButtonsFrameLeft, kFrameTop, 2535, 240 * 33 + 120));
     frmPilots = frame("frmPilots", "Pilots");
     rows(frmPilots, lblPSettings, "lblPSettings", 1815);
-    frmPilots->setGeometry(Twips(kPilotsFrameLeft, kFrameTop, 2055, 240 * 33 + 120));
+    frmPilots->setGeometry(TwipsRect(kPilotsFrameLeft, kFrameTop, 2055, 240 * 33 + 120));
     frmSliders = frame("frmSliders", "Sliders");
     rows(frmSliders, lblSSettings, "lblSSettings", 1335);
-    frmSliders->setGeometry(Twips(kSlidersFrameLeft, kFrameTop, 1695, 240 * 9 + 120));
+    frmSliders->setGeometry(TwipsRect(kSlidersFrameLeft, kFrameTop, 1695, 240 * 9 + 120));
     frmTitlesLarge = frame("frmTitlesLarge", "Text / Bar Graph");
     rows(frmTitlesLarge, lblTSettings, "lblTSettings", 1335);
     chkHideTitleBG = new WrappingCheckBox("Show Boxes (Edit Only)", frmTitlesLarge);
     chkHideTitleBG->setObjectName("chkHideTitleBG");
     // Its caption wraps onto a second line, clear of the frame's right edge.
-    chkHideTitleBG->setGeometry(Twips(120, 240 * 17 + 60, 1455, 480));
-    frmTitlesLarge->setGeometry(Twips(kTextsFrameLeft, kFrameTop + 240 * 9 + 180, 1695, 240 * 17 + 660));
+    chkHideTitleBG->setGeometry(TwipsRect(120, 240 * 17 + 60, 1455, 480));
+    frmTitlesLarge->setGeometry(TwipsRect(kTextsFrameLeft, kFrameTop + 240 * 9 + 180, 1695, 240 * 17 + 660));
 }
 
 void frmOrvel::SetOuterSize(int widthTwips, int heightTwips)
@@ -318,7 +314,7 @@ void frmOrvel::Form_Load()
     // 2. The caption at design is the first part of every caption.
     m_.AppTitle = windowTitle().toStdString();
     // 3. The pan bar's place; ScreenShape shows it when needed.
-    vsPan->setGeometry(Twips(7440, kPanTop, 255, 7200));
+    vsPan->setGeometry(TwipsRect(7440, kPanTop, 255, 7200));
     // 4-5. The folder tree; the SD format list only where the standard pictures are installed.
     MakeFolders();
     rawImagesPresent_ = PathExists(paths_.RawImagesDir());

@@ -182,10 +182,10 @@ private:
     std::filesystem::path ShowFileDialog(bool save, const std::string& filter, const std::filesystem::path& preset);
     void NewElement(ElementKind kind);
     void ConnectRowClicks();
-    // A row click's choice: the kind's selection word and CurObj become slot Index.
-    void ChooseSlot(i16& selection, int Index);
-    // Shows an element dialog at its place, modally, and redraws when it has closed.
-    void OpenElementDialog(ElementDialog& dialog);
+    // A row click: the kind's selection word and CurObj become slot Index, and the kind's
+    // Dialog shows at its place, modally; the screen is redrawn when it has closed.
+    template <class Dialog>
+    void OpenElementDialog(i16& selection, int Index);
     // The window's one file dialog: the name it holds carries over from one use to the next; an
     // empty name starts where it last looked.
     std::filesystem::path cdFileName_;

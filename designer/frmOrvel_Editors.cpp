@@ -34,48 +34,23 @@ void frmOrvel::ConnectRowClicks()
     connectRows(lblTSettings, &frmOrvel::lblTSettings_Click);
 }
 
-void frmOrvel::ChooseSlot(i16& selection, int Index)
+template <class Dialog>
+void frmOrvel::OpenElementDialog(i16& selection, int Index)
 {
     selection = static_cast<i16>(Index);
     ClearHL();
     m_.CurObj = static_cast<i16>(Index);
-}
-
-void frmOrvel::OpenElementDialog(ElementDialog& dialog)
-{
+    Dialog dialog(m_, *this, prompts_, this);
     // Beside the layout, over the settings lists: the Buttons frame's left edge whichever list.
     dialog.move(x() + frmButtons->x(), y() + TwipsToPixels(kDialogTop));
     RunModal(dialog);
     mnuUndoSnap->setEnabled(false);
 }
 
-void frmOrvel::lblBSettings_Click(int Index)
-{
-    ChooseSlot(m_.SelButton, Index);
-    frmOrvelButton dialog(m_, *this, prompts_, this);
-    OpenElementDialog(dialog);
-}
-
-void frmOrvel::lblPSettings_Click(int Index)
-{
-    ChooseSlot(m_.SelPilot, Index);
-    frmOrvelPilot dialog(m_, *this, prompts_, this);
-    OpenElementDialog(dialog);
-}
-
-void frmOrvel::lblSSettings_Click(int Index)
-{
-    ChooseSlot(m_.SelSlider, Index);
-    frmOrvelSlider dialog(m_, *this, prompts_, this);
-    OpenElementDialog(dialog);
-}
-
-void frmOrvel::lblTSettings_Click(int Index)
-{
-    ChooseSlot(m_.SelText, Index);
-    frmOrvelTextBox dialog(m_, *this, prompts_, this);
-    OpenElementDialog(dialog);
-}
+void frmOrvel::lblBSettings_Click(int Index) { OpenElementDialog<frmOrvelButton>(m_.SelButton, Index); }
+void frmOrvel::lblPSettings_Click(int Index) { OpenElementDialog<frmOrvelPilot>(m_.SelPilot, Index); }
+void frmOrvel::lblSSettings_Click(int Index) { OpenElementDialog<frmOrvelSlider>(m_.SelSlider, Index); }
+void frmOrvel::lblTSettings_Click(int Index) { OpenElementDialog<frmOrvelTextBox>(m_.SelText, Index); }
 
 void frmOrvel::cmdBGSel_Click()
 {

@@ -15,9 +15,6 @@
 namespace kx4 {
 namespace {
 
-// The height the design leaves to lists, labels and text boxes, twips.
-constexpr int kListHeight = 315;
-
 const QColor kDialogBackColor(232, 232, 232);
 
 } // namespace
@@ -71,9 +68,10 @@ void DialogWindow::SetClientSize(int widthTwips, int heightTwips)
     setFixedSize(TwipsToPixels(widthTwips), TwipsToPixels(heightTwips));
 }
 
-QLabel* DialogWindow::MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, int width)
+QLabel* DialogWindow::MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
+                                int height)
 {
-    auto* label = Placed(new QLabel(caption, parent), name, TwipsRect(left, top, width, kListHeight));
+    auto* label = Placed(new QLabel(caption, parent), name, TwipsRect(left, top, width, height));
     label->setTextFormat(Qt::PlainText);
     // As high as the list beside it, the caption centred on the list's text.
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);

@@ -48,9 +48,13 @@ protected:
     // Copies what the window edits into its controls; runs once, after the first show.
     virtual void Form_Activate() = 0;
 
+    // The height the design leaves to lists, labels and text boxes, twips.
+    static constexpr int kListHeight = 315;
+
     // --- the window and its controls; places in twips inside `parent`
     void SetClientSize(int widthTwips, int heightTwips);
-    QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, int width);
+    QLabel* MakeLabel(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
+                      int height = kListHeight);
     QComboBox* MakeList(QWidget* parent, const char* name, int left, int top, int width);
     QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, int left, int top, int width,
                             int height = 375);

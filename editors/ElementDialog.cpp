@@ -46,6 +46,15 @@ const QStringList& PositionTexts()
     return texts;
 }
 
+// `list` cleared and filled with `items`, nothing selected, without running its handler.
+void Fill(QComboBox* list, const QStringList& items)
+{
+    const QSignalBlocker quiet(list);
+    list->clear();
+    list->addItems(items);
+    list->setCurrentIndex(-1);
+}
+
 } // namespace
 
 ElementDialog::ElementDialog(modOrvel& project, ElementHost& host, Prompts& prompts, i16 modOrvel::*selection,
@@ -121,11 +130,6 @@ bool ElementDialog::ResetDevice(Getter get, Setter set)
     return true;
 }
 
-void ElementDialog::ConnectList(QComboBox* list, std::function<void(int)> handler)
-{
-    connect(list, &QComboBox::currentIndexChanged, this, std::move(handler));
-}
-
 void ElementDialog::OnKeyPress(QWidget* box, std::function<int(int)> keyPress)
 {
     box->installEventFilter(new KeyPressFilter(box, std::move(keyPress)));
@@ -133,12 +137,8 @@ void ElementDialog::OnKeyPress(QWidget* box, std::function<int(int)> keyPress)
 
 void ElementDialog::FillPositions(std::initializer_list<QComboBox*> lists)
 {
-    for (QComboBox* list : lists) {
-        const QSignalBlocker quiet(list);
-        list->clear();
-        list->addItems(PositionTexts());
-        list->setCurrentIndex(-1);
-    }
+    for (QComboBox* list : lists)
+        Fill(list, PositionTexts());
 }
 
 void ElementDialog::FillDevices(QComboBox* list) const
@@ -148,11 +148,11 @@ void ElementDialog::FillDevices(QComboBox* list) const
 
 void ElementDialog::FillTexts(QComboBox* list, const std::vector<std::string>& items)
 {
-    const QSignalBlocker quiet(list);
-    list->clear();
+    QStringList texts;
+    texts.reserve(static_cast<qsizetype>(items.size()));
     for (const std::string& item : items)
-        list->addItem(QString::fromStdString(item));
-    list->setCurrentIndex(-1);
+        texts << QString::fromStdString(item);
+    Fill(list, texts);
 }
 
 void ElementDialog::ShowIndex(QComboBox* list, int value)

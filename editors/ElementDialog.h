@@ -64,9 +64,6 @@ public:
     using Setter = void (modOrvel::*)(int, int);
     using Redraw = void (ElementHost::*)(int);
 
-    // The slot this dialog edits.
-    int Slot() const { return CurObj; }
-
     // Form_Unload runs here, whichever way the window closes.
     void done(int result) override;
 
@@ -78,8 +75,6 @@ protected:
 
     // True while the element's slot is in use.
     virtual bool InUse() const = 0;
-    // Sets the selection word to -1 when the slot is no longer in use.
-    virtual void Form_Unload();
 
     void LiveUpdate();
     // Marks the project modified and redraws the slot, also while Loading.
@@ -132,7 +127,6 @@ protected:
         connect(b.cmdClose, &QPushButton::clicked, static_cast<Dialog*>(this), close);
         return b;
     }
-    void ConnectList(QComboBox* list, std::function<void(int)> handler);
     // Every key press that types a character into `box` goes to `keyPress` first, with the
     // character's code; the key passes when it returns the code, and is discarded when it returns 0.
     void OnKeyPress(QWidget* box, std::function<int(int keyAscii)> keyPress);
@@ -155,6 +149,9 @@ protected:
     bool Loading = false;
 
 private:
+    // Sets the selection word to -1 when the slot is no longer in use.
+    void Form_Unload();
+
     i16 modOrvel::*selection_;
     Redraw redraw_;
 };

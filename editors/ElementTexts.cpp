@@ -38,11 +38,13 @@ std::vector<std::string> ButtonTypeItems()
     return items;
 }
 
+std::string DeviceText(int bvAddress, int deviceOffset) { return Hex2(bvAddress + 1 + deviceOffset); }
+
 std::vector<std::string> DeviceItems(int bvAddress, int devRange)
 {
     std::vector<std::string> items;
     for (int i = 0; i <= devRange; ++i)
-        items.push_back(Hex2(bvAddress + 1 + i));
+        items.push_back(DeviceText(bvAddress, i));
     return items;
 }
 

@@ -16,7 +16,10 @@ constexpr int kPositionCount = 800;
 // The Button dialog's 59 action types; list index = ButtonRec.Type.
 std::vector<std::string> ButtonTypeItems();
 
-// The device list: Hex2(node index + 1 + offset) for offsets 0 to `devRange`; empty for a negative range.
+// The device address shown for an element: two hex digits of node index + 1 + device offset.
+std::string DeviceText(int bvAddress, int deviceOffset);
+
+// The device list: DeviceText of offsets 0 to `devRange`; empty for a negative range.
 std::vector<std::string> DeviceItems(int bvAddress, int devRange);
 
 // The password boxes are enabled for the " W/Password" types, 41 to 56.

@@ -60,8 +60,7 @@ frmOrvelBGSel::frmOrvelBGSel(modOrvel& project, ElementHost& host, Prompts& prom
     frmStd = MakeFrame("frmStd", QString(), 120, 360, 6015, 1935);
     // Captions above the swatches and bars, clear of them.
     const auto makeCaption = [this](const char* name, const QString& caption, int left, int width) {
-        QLabel* label = MakeLabel(frmStd, name, caption, left, 240, width);
-        label->setGeometry(TwipsRect(left, 240, width, 240));
+        QLabel* label = MakeLabel(frmStd, name, caption, left, 240, width, 240);
         label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
         return label;
     };
@@ -69,8 +68,7 @@ frmOrvelBGSel::frmOrvelBGSel(modOrvel& project, ElementHost& host, Prompts& prom
     makeCaption("lblCustom", "Custom Color", 2160, 1455);
     const auto makeBar = [this](const char* labelName, const QString& caption, const char* barName, int top, QColor back,
                                 QColor text, QLabel*& label, QScrollBar*& bar) {
-        label = MakeLabel(frmStd, labelName, caption, 1800, top, 480);
-        label->setGeometry(TwipsRect(1800, top, 480, kRowHeight));
+        label = MakeLabel(frmStd, labelName, caption, 1800, top, 480, kRowHeight);
         label->setAlignment(Qt::AlignCenter);
         Colour(label, back, text);
         bar = Placed(new QScrollBar(Qt::Horizontal, frmStd), barName, TwipsRect(2280, top, 1215, kRowHeight));
@@ -109,8 +107,7 @@ frmOrvelBGSel::frmOrvelBGSel(modOrvel& project, ElementHost& host, Prompts& prom
 
     cmdBrowse = MakeButton(this, "cmdBrowse", "Browse", 5040, 2520, 1095, 315);
     connect(cmdBrowse, &QPushButton::clicked, this, &frmOrvelBGSel::cmdBrowse_Click);
-    lblBMP = MakeLabel(this, "lblBMP", QString(), 120, 2880, 6015);
-    lblBMP->setGeometry(TwipsRect(120, 2880, 6015, kRowHeight));
+    lblBMP = MakeLabel(this, "lblBMP", QString(), 120, 2880, 6015, kRowHeight);
     lblBMP->setFrameShape(QFrame::Box);
     Colour(lblBMP, Qt::white);
 
