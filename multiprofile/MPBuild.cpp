@@ -26,11 +26,6 @@ MPBuildStop Unreadable(const IoResult& r) { return {MsgIcon::Critical, "Open Err
 
 MPBuildStop WriteFailed(const IoResult& r) { return {MsgIcon::Critical, "Write Error", r.message + kCanceled}; }
 
-std::uint32_t WholeSectors(std::size_t bytes)
-{
-    return static_cast<std::uint32_t>((bytes + kSectorSize - 1) / kSectorSize * kSectorSize);
-}
-
 } // namespace
 
 std::string ProfileBitmapName(int screen) { return "MP_S" + TwoDigits(screen) + ".BMP"; }

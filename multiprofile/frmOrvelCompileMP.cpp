@@ -9,7 +9,6 @@
 #include "platform/WindowText.h"
 
 #include <QApplication>
-#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
@@ -105,7 +104,7 @@ void Paint(QWidget* w, const QColor& color)
 
 frmOrvelCompileMP::frmOrvelCompileMP(modOrvel& project, const Paths& paths, Prompts& prompts, OpenFolder openFolder,
                                      QWidget* parent)
-    : QDialog(parent), m_(project), paths_(paths), prompts_(prompts), openFolder_(std::move(openFolder))
+    : BusyDialog(parent), m_(project), paths_(paths), prompts_(prompts), openFolder_(std::move(openFolder))
 {
     setObjectName("frmOrvelCompileMP");
     setWindowTitle("QVR Brivane Touch - Build Multi-Profile Image");
@@ -333,7 +332,7 @@ bool frmOrvelCompileMP::LoadMPPrj(const std::filesystem::path& file)
 
 void frmOrvelCompileMP::SetBuilding(bool on)
 {
-    building_ = on;
+    SetBusy(on);
     cmdBuild->setEnabled(!on);
     menuBar_->setEnabled(!on);
     if (on) {
@@ -391,28 +390,13 @@ void frmOrvelCompileMP::cmdBuild_Click()
     copy.exec();
 }
 
-void frmOrvelCompileMP::closeEvent(QCloseEvent* event)
-{
-    if (building_) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
-void frmOrvelCompileMP::reject()
-{
-    if (!building_)
-        QDialog::reject();
-}
-
 void frmOrvelCompileMP::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape) {
         event->accept();
         return;
     }
-    QDialog::keyPressEvent(event);
+    BusyDialog::keyPressEvent(event);
 }
 
 } // namespace kx4

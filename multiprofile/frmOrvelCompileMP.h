@@ -4,8 +4,7 @@
 #include "designer/render/Renderer.h"
 #include "multiprofile/MPProject.h"
 #include "multiprofile/frmOrvelMPCopy.h"
-
-#include <QDialog>
+#include "platform/BusyDialog.h"
 
 #include <array>
 #include <string>
@@ -22,7 +21,7 @@ class modOrvel;
 class Paths;
 class Prompts;
 
-class frmOrvelCompileMP : public QDialog {
+class frmOrvelCompileMP : public BusyDialog {
     Q_OBJECT
 public:
     // A new, empty project. A build loads the profiles into `project` in turn; `openFolder` serves
@@ -38,7 +37,6 @@ public:
     const std::string& MPProject() const { return sMPProject; }
     const ProfileList& Profiles() const { return sProfileFile; }
     bool Changed() const { return bMPChanged; }
-    bool Building() const { return building_; }
 
 public slots:
     void vsProfile_Change();
@@ -52,10 +50,8 @@ public slots:
     void cmdBuild_Click();
 
 protected:
-    // The close box discards unsaved changes without a question, but never stops a build.
-    void closeEvent(QCloseEvent* event) override;
-    void reject() override;
-    // Escape does not close the window: the list would be lost without a question.
+    // The close box discards unsaved changes without a question, but never stops a build (a busy
+    // window). Escape does not close the window: the list would be lost without a question.
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -80,7 +76,6 @@ private:
     ProfileList sProfileFile;
     bool bMPChanged = false;
     int iTopProfile = 0;
-    bool building_ = false;
 
     RenderTarget canvas_; // picLayout and picRender of the profile rendering
 

@@ -31,10 +31,7 @@ constexpr std::uint16_t Rgb565(std::uint8_t r, std::uint8_t g, std::uint8_t b)
 }
 
 // Bytes of whole sectors that `wordCount` packed words fill.
-constexpr std::uint32_t PackedSize(std::size_t wordCount)
-{
-    return static_cast<std::uint32_t>((wordCount * 2 + kSectorSize - 1) / kSectorSize * kSectorSize);
-}
+constexpr std::uint32_t PackedSize(std::size_t wordCount) { return WholeSectors(wordCount * 2); }
 
 // Converts the 24-bit uncompressed BMP `file` into buf.PicWords: with `withHeader` first the words
 // width, height, 0, then one word per pixel, the top row first. On failure the message names the

@@ -12,6 +12,12 @@ namespace kx4 {
 constexpr std::uint32_t kSectorSize = 512;
 using Sector = std::array<std::uint8_t, kSectorSize>;
 
+// `bytes` rounded up to whole sectors.
+constexpr std::uint32_t WholeSectors(std::size_t bytes)
+{
+    return static_cast<std::uint32_t>((bytes + kSectorSize - 1) / kSectorSize * kSectorSize);
+}
+
 class SectorSink {
 public:
     virtual ~SectorSink() = default;

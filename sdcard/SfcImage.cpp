@@ -14,8 +14,8 @@ namespace {
 
 std::string SysError() { return std::strerror(errno); }
 
-// The image file as the conversion run starts on it.
-IoResult PrepareImage(const Paths& paths, const CompileOptions& opt)
+// The image file as the conversion run starts on it, left open for writing in `out`.
+IoResult PrepareImage(const Paths& paths, const CompileOptions& opt, UniqueFd& out)
 {
     std::error_code ec;
     fs::create_directories(paths.SDImageDir(), ec);
@@ -32,11 +32,9 @@ IoResult PrepareImage(const Paths& paths, const CompileOptions& opt)
     }
     if (IoResult r = OpenRegularFile(image, O_WRONLY | O_CREAT | O_TRUNC, fd); !r)
         return r;
-    UniqueFd out(fd);
+    out.reset(fd);
     if (in.get() >= 0 && (CopyFileBytes(in.get(), out.get(), kWholeFile), errno != 0))
         return IoResult::Fail("Cannot copy " + Quoted(core) + " to " + Quoted(image) + ": " + SysError() + ".");
-    if (::close(out.release()) != 0)
-        return IoResult::Fail("Cannot write " + Quoted(image) + ": " + SysError() + ".");
     return IoResult::Ok();
 }
 
@@ -46,14 +44,15 @@ CompileResult WriteSfcImage(modOrvel& m, const Paths& paths, const CompileOption
                             const CompileCallbacks& callbacks)
 {
     CompileResult result;
-    if (result.write = PrepareImage(paths, opt); !result.write)
+    UniqueFd image;
+    if (result.write = PrepareImage(paths, opt, image); !result.write)
         return result;
+    // The run writes through the descriptor the copy left open.
     ImageFileSink sink;
-    if (result.write = sink.Open(paths.SDImageFile()); !result.write)
-        return result;
+    sink.Attach(image.get(), paths.SDImageFile());
     result = CompileAll(m, paths, opt, sink, buf, callbacks); // flushes the image at its end
-    if (IoResult closed = sink.Close(); result.write && !closed)
-        result.write = closed;
+    if (::close(image.release()) != 0 && result.write)
+        result.write = IoResult::Fail("Cannot write " + Quoted(paths.SDImageFile()) + ": " + SysError() + ".");
     return result;
 }
 

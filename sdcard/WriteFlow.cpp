@@ -55,7 +55,7 @@ public:
         if (end == WriteEnd::Initialized)
             return end; // the window closes
         view_.Unlock();
-        if (end == WriteEnd::Cancelled || end == WriteEnd::Incomplete || end == WriteEnd::Complete)
+        if (DeletesScreenBitmaps(end))
             DeleteScreenBitmaps(paths_);
         return end;
     }

@@ -61,6 +61,12 @@ enum class WriteEnd {
     Complete,    // "Write Data Complete"; the bitmaps deleted
 };
 
+// Whether a write that ended so deleted the screen bitmaps: one that reached the card.
+constexpr bool DeletesScreenBitmaps(WriteEnd end)
+{
+    return end == WriteEnd::Cancelled || end == WriteEnd::Incomplete || end == WriteEnd::Complete;
+}
+
 // Runs the whole write flow for the drive chosen from `listed`, asking and telling through
 // `prompts` (boxes without a title of their own show m.AppTitle).
 WriteEnd RunWriteFlow(modOrvel& m, const Paths& paths, Prompts& prompts, const DriveScan& listed,

@@ -10,7 +10,6 @@
 #include "sdcard/PictureTable.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QLabel>
@@ -73,7 +72,7 @@ void Fill(QWidget* w, QColor color)
 
 frmOrvelSDWrite::frmOrvelSDWrite(modOrvel& project, const Paths& paths, Prompts& prompts, const DisplaySize& display,
                                  CardSystem system, QWidget* parent)
-    : QDialog(parent), m_(project), paths_(paths), prompts_(prompts), display_(display), system_(std::move(system))
+    : BusyDialog(parent), m_(project), paths_(paths), prompts_(prompts), display_(display), system_(std::move(system))
 {
     setObjectName("frmOrvelSDWrite");
     setWindowTitle("QVR Brivane Touch SD Card Writer");
@@ -210,7 +209,7 @@ void frmOrvelSDWrite::chkActiveOnly_Click() { m_.IncludeStdFlag = chkActiveOnly-
 
 void frmOrvelSDWrite::cmdCompileAll_Click()
 {
-    if (writing_ || SelDrive < 0)
+    if (Busy() || SelDrive < 0)
         return;
     WriteRequest request;
     request.DriveLetter = DriveLetter;
@@ -221,10 +220,10 @@ void frmOrvelSDWrite::cmdCompileAll_Click()
     request.bitmapsDeleted = bitmapsDeleted_;
 
     const WriteEnd end = RunWriteFlow(m_, paths_, prompts_, scan_, system_, request, *this);
-    if (end == WriteEnd::Cancelled || end == WriteEnd::Incomplete || end == WriteEnd::Complete)
+    if (DeletesScreenBitmaps(end))
         bitmapsDeleted_ = true;
     if (end == WriteEnd::Initialized) {
-        writing_ = false;
+        SetBusy(false);
         accept();
     }
 }
@@ -253,27 +252,13 @@ bool frmOrvelSDWrite::eventFilter(QObject* watched, QEvent* event)
         const auto* press = static_cast<QMouseEvent*>(event);
         lblWarning_MouseDown(press->button(), press->modifiers());
     }
-    return QDialog::eventFilter(watched, event);
-}
-
-void frmOrvelSDWrite::closeEvent(QCloseEvent* event)
-{
-    if (writing_) {
-        event->ignore();
-        return;
-    }
-    QDialog::closeEvent(event);
-}
-
-void frmOrvelSDWrite::reject()
-{
-    if (!writing_)
-        QDialog::reject();
+    return BusyDialog::eventFilter(watched, event);
 }
 
 void frmOrvelSDWrite::Lock()
 {
-    writing_ = true;
+    // The close box and Escape do nothing while a write runs.
+    SetBusy(true);
     cmdCompileAll->setEnabled(false);
     cmdClose->setEnabled(false);
     cmdCancel->show();
@@ -294,7 +279,7 @@ void frmOrvelSDWrite::Unlock()
     if (Raw())
         chkActiveOnly->setEnabled(true);
     chkBuildBaseImage->setEnabled(true);
-    writing_ = false;
+    SetBusy(false);
 }
 
 void frmOrvelSDWrite::HideCancel() { cmdCancel->hide(); }

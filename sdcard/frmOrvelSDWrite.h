@@ -2,11 +2,10 @@
 // The SD card writer window: the drives D: to O:, the panel's display, the warning of the write
 // mode, the write button with its progress, and the administrator's base build. The write flow
 // itself is RunWriteFlow; this window lends it its controls.
+#include "platform/BusyDialog.h"
 #include "platform/Drives.h"
 #include "platform/Paths.h"
 #include "sdcard/WriteFlow.h"
-
-#include <QDialog>
 
 #include <array>
 
@@ -22,7 +21,7 @@ class DisplaySize;
 class Prompts;
 class modOrvel;
 
-class frmOrvelSDWrite : public QDialog, private WriterView {
+class frmOrvelSDWrite : public BusyDialog, private WriterView {
     Q_OBJECT
 public:
     // Runs the load step: centred on `display`, the mode's texts, the drives of `system` listed.
@@ -42,10 +41,6 @@ public:
     void lblWarning_MouseDown(Qt::MouseButton Button, Qt::KeyboardModifiers Shift);
 
 protected:
-    // The close box does nothing while a write runs.
-    void closeEvent(QCloseEvent* event) override;
-    // Escape likewise.
-    void reject() override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -75,7 +70,6 @@ private:
     int SelDrive = -1;
     int DispCode = 0;
     char DriveLetter = 0;
-    bool writing_ = false;
     bool bitmapsDeleted_ = false;
 
     std::array<QRadioButton*, kDriveOptionCount> optDrive{};

@@ -7,6 +7,7 @@
 #include "platform/Paths.h"
 #include "platform/ScriptedPrompts.h"
 
+#include "FindChild.h"
 #include "TempDir.h"
 
 #include <QAction>
@@ -45,12 +46,7 @@ public:
     }
 
     template <class T = QWidget>
-    T* Find(const QString& name) const
-    {
-        T* w = window->findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
+    T* Find(const QString& name) const { return Child<T>(*window, name); }
     QAction* Action(const QString& name) const { return Find<QAction>(name); }
 
     // Runs `act` on the modal dialog that the next command opens, once it is up and has run

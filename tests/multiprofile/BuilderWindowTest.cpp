@@ -2,6 +2,7 @@
 // file with its questions, and builds that end in the copy dialog or stop.
 #include "multiprofile/frmOrvelCompileMP.h"
 
+#include "FindChild.h"
 #include "MPTestSupport.h"
 #include "TextFit.h"
 #include "multiprofile/frmOrvelMPCopy.h"
@@ -35,12 +36,7 @@ struct Window {
     Window() { w.show(); }
 
     template <class T = QWidget>
-    T* Find(const QString& name) const
-    {
-        T* found = w.findChild<T*>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
-    }
+    T* Find(const QString& name) const { return Child<T>(w, name); }
     std::string Text(const QString& name) const { return Find<QLabel>(name)->text().toStdString(); }
     std::string RowFile(int row) const { return Text(QString("lblProfileFile_%1").arg(row)); }
     std::string RowNumber(int row) const { return Text(QString("lblProfile_%1").arg(row)); }
@@ -252,7 +248,7 @@ TEST(BuilderWindow, ABuildShowsItsProgressTakesNoClicksAndEndsInTheCopyDialog)
         if (captions.empty() || captions.back() != caption)
             captions.push_back(caption);
         progressShown = progressShown || t.Find("pbProfile")->isVisible();
-        if (t.w.Building())
+        if (t.w.Busy())
             t.Click(0, Qt::RightButton); // would ask "Remove Profile?"
     });
     watch.start(0);

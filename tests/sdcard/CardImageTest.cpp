@@ -23,13 +23,6 @@ std::uint16_t WordAt(const std::vector<std::uint8_t>& image, std::uint32_t at)
     return static_cast<std::uint16_t>(image[at] << 8 | image[at + 1]);
 }
 
-std::vector<std::uint8_t> ReadImage(const std::filesystem::path& file)
-{
-    std::vector<std::uint8_t> bytes;
-    EXPECT_TRUE(ReadWholeFile(file, bytes)) << file;
-    return bytes;
-}
-
 bool SameBytes(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b, std::uint32_t from, std::uint32_t to)
 {
     return std::memcmp(a.data() + from, b.data() + from, to - from) == 0;
@@ -69,11 +62,11 @@ TEST(CardImage, CoreImageAndANormalWriteIntoACopyOfIt)
         for (int layout = 0; layout < 2; ++layout) {
             const std::filesystem::path logo = paths.LogoFile(res, layout);
             ASSERT_TRUE(std::filesystem::is_regular_file(logo)) << logo;
-            EXPECT_EQ(ReadImage(logo), ReadImage(paths.RawImagesDir() / logo.filename())) << logo;
+            EXPECT_EQ(ReadAll(logo), ReadAll(paths.RawImagesDir() / logo.filename())) << logo;
         }
 
     // The core image: a base build of every row into an empty file.
-    const std::vector<std::uint8_t> core = ReadImage(paths.CoreImageFile());
+    const std::vector<std::uint8_t> core = ReadAll(paths.CoreImageFile());
     ASSERT_EQ(core.size(), kCardImageSize);
     modOrvel reset;
     reset.ResetAll();
@@ -129,7 +122,7 @@ TEST(CardImage, CoreImageAndANormalWriteIntoACopyOfIt)
     ASSERT_EQ(r.skipped.size(), 1u);
     EXPECT_EQ(r.skipped[0].row, ScreenRow(4, 7));
 
-    const std::vector<std::uint8_t> image = ReadImage(paths.SDImageFile());
+    const std::vector<std::uint8_t> image = ReadAll(paths.SDImageFile());
     ASSERT_EQ(image.size(), core.size());
 
     // Only the configuration sectors and the 15 written screen slots differ from the core image.

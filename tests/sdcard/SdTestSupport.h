@@ -1,9 +1,11 @@
 #pragma once
-// Test doubles and picture helpers shared by the card image tests.
+// Test doubles, picture and byte helpers shared by the card image tests.
 #include "assets/Bmp.h"
 #include "sdcard/SectorSink.h"
 
 #include "TempDir.h"
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -79,6 +81,24 @@ inline std::vector<std::uint8_t> PackedBytes(const BmpImage& img, bool header)
         bytes.push_back(static_cast<std::uint8_t>(w));
     }
     bytes.resize((bytes.size() + kSectorSize - 1) / kSectorSize * kSectorSize, 0);
+    return bytes;
+}
+
+// `n` bytes of a pattern marked by `seed`.
+inline std::vector<std::uint8_t> Pattern(std::size_t n, int seed)
+{
+    std::vector<std::uint8_t> v(n);
+    for (std::size_t i = 0; i < n; ++i)
+        v[i] = static_cast<std::uint8_t>(i * 13 + seed + i / 509);
+    return v;
+}
+
+// A whole file in one read: card images are tens of megabytes.
+inline std::vector<std::uint8_t> ReadAll(const std::filesystem::path& file)
+{
+    std::vector<std::uint8_t> bytes;
+    const IoResult r = ReadWholeFile(file, bytes);
+    EXPECT_TRUE(r) << r.message;
     return bytes;
 }
 

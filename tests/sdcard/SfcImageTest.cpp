@@ -16,14 +16,6 @@ using namespace kx4::test;
 
 namespace {
 
-std::vector<std::uint8_t> Pattern(std::size_t n, int seed)
-{
-    std::vector<std::uint8_t> v(n);
-    for (std::size_t i = 0; i < n; ++i)
-        v[i] = static_cast<std::uint8_t>(i * 13 + seed + i / 509);
-    return v;
-}
-
 class SfcImage : public ::testing::Test {
 protected:
     void SetUp() override

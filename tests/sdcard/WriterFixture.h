@@ -10,6 +10,7 @@
 #include "tools/make-installation/Installation.h"
 
 #include "FakeSystem.h"
+#include "FindChild.h"
 #include "SdTestSupport.h"
 #include "TempDir.h"
 
@@ -82,12 +83,7 @@ public:
     }
 
     template <class T = QWidget>
-    T* Find(const QString& name) const
-    {
-        T* w = window->findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
-    }
+    T* Find(const QString& name) const { return Child<T>(*window, name); }
     QRadioButton* Option(int i) const { return Find<QRadioButton>(QString("optDrive_%1").arg(i)); }
     QPushButton* Button(const char* name) const { return Find<QPushButton>(name); }
     QCheckBox* Check(const char* name) const { return Find<QCheckBox>(name); }

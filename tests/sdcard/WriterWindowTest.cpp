@@ -45,23 +45,6 @@ const Writer::Box kStopped{MsgIcon::Critical, "Write Data",
                            "Write Data Stopped By User.\nSD Card Has Incomplete Data.\n"
                            "Entire SD Card MUST Be Written To Correct Damaged Images."};
 
-std::vector<std::uint8_t> Pattern(std::size_t n, int seed)
-{
-    std::vector<std::uint8_t> v(n);
-    for (std::size_t i = 0; i < n; ++i)
-        v[i] = static_cast<std::uint8_t>(i * 13 + seed + i / 509);
-    return v;
-}
-
-// A whole file in one read: card images are tens of megabytes.
-std::vector<std::uint8_t> ReadAll(const fs::path& file)
-{
-    std::vector<std::uint8_t> bytes;
-    const IoResult r = ReadWholeFile(file, bytes);
-    EXPECT_TRUE(r) << r.message;
-    return bytes;
-}
-
 std::vector<std::uint8_t> Slice(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t n)
 {
     return {bytes.begin() + static_cast<std::ptrdiff_t>(from), bytes.begin() + static_cast<std::ptrdiff_t>(from + n)};
