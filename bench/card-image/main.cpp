@@ -3,10 +3,10 @@
 // each beside plain reads and writes of the same bytes into an existing file in the same folder,
 // flushed once at the end on both sides.
 // Usage: bench_card_image [folder]  (the folder stands for "C:\"; default a temporary folder, removed after)
+#include "bench/support/CardWork.h"
 #include "bench/support/MoveBytes.h"
 #include "bench/support/PairedBench.h"
 #include "sdcard/PictureTable.h"
-#include "sdcard/SfcImage.h"
 #include "tools/make-installation/Installation.h"
 
 #include <cstdio>
@@ -29,8 +29,8 @@ std::uint64_t Total(const std::vector<SlotMove>& moves, bool read)
 
 int main(int argc, char** argv)
 {
-    const fs::path root = WorkFolder(argc > 1 ? argv[1] : nullptr, "kx4bench-card");
-    const Paths paths(root);
+    const WorkFolder root(argc > 1 ? argv[1] : nullptr, "kx4bench-card");
+    const Paths paths(root.path());
     const double install = Seconds([&] { Check(MakeInstallation(paths)); });
     std::printf("synthetic installation (2,348 standard pictures, 96 screen bitmaps, core image): %.2f s\n", install);
 
@@ -40,21 +40,15 @@ int main(int argc, char** argv)
     std::vector<std::uint8_t> buffer;
     const fs::path copy = BaselineCopy(paths.SDImageFile());
 
-    auto engine = [&](const CompileOptions& opt) {
-        const CompileResult r = WriteSfcImage(m, paths, opt, buf);
-        Check(r.write);
-        if (!r.Complete())
-            Die("the write skipped " + (r.skipped.empty() ? std::string("nothing") : r.skipped.front().message));
-    };
-
     // Base build: every row into an emptied image.
     CompileOptions base;
     base.DispCode = DispCodeOf(m);
     base.chkBuildBaseImage = true;
     const std::vector<SlotMove> all = SlotMoves(m, paths, base);
-    const PairedStats full = MeasurePairs(root, [&] { engine(base); }, [&] {
-        const Fd out = OpenEmptied(copy);
-        MoveSlotsAndConfig(all, out.get(), buffer);
+    const PairedStats full = MeasurePairs(root.path(), [&] { WriteImage(m, paths, base, buf); }, [&] {
+        const UniqueFd out = OpenEmptied(copy);
+        MoveSlots(all, out.get(), buffer);
+        MoveConfig(out.get(), 0, buffer);
         Flush(out.get());
     });
     if (fs::file_size(paths.SDImageFile()) != kCardImageSize)
@@ -67,17 +61,16 @@ int main(int argc, char** argv)
     CompileOptions normal;
     normal.DispCode = DispCodeOf(m);
     const std::vector<SlotMove> screens = SlotMoves(m, paths, normal);
-    const PairedStats write = MeasurePairs(root, [&] { engine(normal); }, [&] {
-        const Fd out = OpenEmptied(copy);
+    const PairedStats write = MeasurePairs(root.path(), [&] { WriteImage(m, paths, normal, buf); }, [&] {
+        const UniqueFd out = OpenEmptied(copy);
         CopyByReadWrite(paths.CoreImageFile(), out.get(), buffer);
-        MoveSlotsAndConfig(screens, out.get(), buffer);
+        MoveSlots(screens, out.get(), buffer);
+        MoveConfig(out.get(), 0, buffer);
         Flush(out.get());
     });
     Report("Normal SFC write: the 84 MB core image copied, 16 screens of 480 x 272 and the configuration written",
            "copying the core image by reads and writes, then the same reads and writes", write, 1.3);
 
     fs::remove(copy);
-    if (argc <= 1)
-        fs::remove_all(root);
     return 0;
 }

@@ -7,12 +7,11 @@
 // and their packed sizes written at the same offsets, the configuration written, one flush.
 // Usage: bench_create_sd_card [folder]  (the folder stands for "C:\"; default a temporary folder,
 // removed after; a given folder keeps the image and the pictures)
+#include "bench/support/CardWork.h"
 #include "bench/support/MoveBytes.h"
 #include "bench/support/PairedBench.h"
 #include "bench/support/RenderedFiles.h"
 #include "bench/support/RichDesign.h"
-#include "designer/render/CreateCardBitmaps.h"
-#include "sdcard/SfcImage.h"
 #include "tools/make-installation/Installation.h"
 
 #include <cstdio>
@@ -25,8 +24,8 @@ int main(int argc, char** argv)
 {
     const auto app = StartGui(argc, argv);
 
-    const fs::path root = WorkFolder(argc > 1 ? argv[1] : nullptr, "kx4bench-sdcard");
-    const Paths paths(root);
+    const WorkFolder root(argc > 1 ? argv[1] : nullptr, "kx4bench-sdcard");
+    const Paths paths(root.path());
     Check(MakeInstallation(paths));
     modOrvel m;
     MakeRichDesign(m, paths);
@@ -36,12 +35,8 @@ int main(int argc, char** argv)
     opt.DispCode = DispCodeOf(m);
 
     auto createSdCard = [&] {
-        if (CreateCardBitmaps(m, paths, prompts) != CreateCardResult::Done)
-            Die("rendering failed");
-        const CompileResult r = WriteSfcImage(m, paths, opt, buf);
-        Check(r.write);
-        if (!r.Complete())
-            Die("the write skipped " + (r.skipped.empty() ? std::string("nothing") : r.skipped.front().message));
+        RenderCard(m, paths, prompts);
+        WriteImage(m, paths, opt, buf);
     };
     const double first = Seconds(createSdCard);
 
@@ -54,11 +49,12 @@ int main(int argc, char** argv)
     const fs::path image = BaselineCopy(paths.SDImageFile());
     std::vector<std::uint8_t> buffer;
 
-    const PairedStats s = MeasurePairs(root, createSdCard, [&] {
+    const PairedStats s = MeasurePairs(root.path(), createSdCard, [&] {
         ReplaceCopies(files);
-        const Fd out = OpenEmptied(image);
+        const UniqueFd out = OpenEmptied(image);
         CopyByReadWrite(paths.CoreImageFile(), out.get(), buffer);
-        MoveSlotsAndConfig(screens, out.get(), buffer);
+        MoveSlots(screens, out.get(), buffer);
+        MoveConfig(out.get(), 0, buffer);
         Flush(out.get());
     });
     Report("\"Create SD Card\" end to end, normal SFC write of an 800 x 480 design: 112 bitmaps rendered, "
@@ -70,7 +66,5 @@ int main(int argc, char** argv)
     for (const RenderedFile& f : files)
         fs::remove(f.copy);
     fs::remove(image);
-    if (argc <= 1)
-        fs::remove_all(root);
     return 0;
 }

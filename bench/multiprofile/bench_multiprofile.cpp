@@ -1,14 +1,16 @@
-// Times "Build Image File" for 128 profiles (or the first N) of 800 x 480 designs (each screen full of Buttons with
-// captions, texts and value boxes over a colour, the logo or a picture) against moving the same
-// bytes the same way in the same run: reading the core image and the profiles, writing and reading
-// back the 16 bitmaps of each profile, and writing the pictures and configuration sectors at the
-// same offsets of a temporary file that is flushed and renamed over an existing one. Prints the
-// median of the paired ratios and their range, by the method every benchmark shares.
+// Times "Build Image File" for 128 profiles (or the first N) of 800 x 480 designs (each screen full
+// of Buttons with captions, texts and value boxes over a colour, the logo or a picture) on the
+// synthetic installation against moving the same bytes the same way in the same run: reading the
+// core image and the profiles, writing and reading back the 16 bitmaps of each profile, and writing
+// the pictures and configuration sectors at the same offsets of a temporary file that is flushed
+// and renamed over an existing one. Prints the median of the paired ratios and their range, by the
+// method every benchmark shares.
 // Usage: bench_multiprofile [profiles built (default 128; fewer for a quick check)] [pairs (at least 7)]
+#include "bench/support/MoveBytes.h"
 #include "bench/support/PairedBench.h"
 #include "bench/support/RichDesign.h"
 #include "multiprofile/MPBuild.h"
-#include "sdcard/ImageFileSink.h"
+#include "tools/make-installation/Installation.h"
 
 #include "assets/Bmp.h"
 #include "data/modOrvel.h"
@@ -57,45 +59,6 @@ struct NoPrompts final : Prompts {
     std::optional<fs::path> FileDialog(const FileDialogRequest&) override { return std::nullopt; }
 };
 
-// Reads `file` whole into `buf` as the build reads its inputs.
-void ReadInto(const fs::path& file, std::vector<std::uint8_t>& buf)
-{
-    std::size_t got = 0;
-    std::uintmax_t size = 0;
-    Check(ReadFileStart(file, buf, got, size));
-}
-
-// The build's bytes without the drawing and conversion: the same reads, the same bitmap files, the
-// same sectors at the same offsets, the same flush and rename over an existing file.
-void MoveSameBytes(const Paths& paths, const std::vector<fs::path>& profiles, const fs::path& target)
-{
-    static std::vector<std::uint8_t> in(kMPCoreBytes);
-    static const std::vector<std::uint8_t> bitmap(EncodeBmp(Gradient(800, 480, 37)));
-    static const std::vector<std::uint8_t> picture(MPPictureBytes(3), 0x5A);
-    static const std::vector<std::uint8_t> config(0x4200, 0x33);
-
-    Check(WriteFileThrough(target, [&](int fd, std::uint64_t& size) -> std::string {
-        ImageFileSink image;
-        image.Attach(fd, target);
-        ReadInto(paths.CoreImageFile(), in);
-        Check(image.WriteSectors(0, std::span(in).first(kCardImageSize)));
-        for (std::size_t p = 0; p < profiles.size(); ++p) {
-            ReadInto(profiles[p], in);
-            for (int s = 0; s < kScreenCount; ++s)
-                Check(WriteFileAtomic(paths.BMPImagesDir() / ("COPY_S" + TwoDigits(s) + ".BMP"), bitmap, false));
-            for (int s = 0; s < kScreenCount; ++s) {
-                ReadInto(paths.BMPImagesDir() / ("COPY_S" + TwoDigits(s) + ".BMP"), in);
-                Check(image.WriteSectors(MPPictureOffset(static_cast<int>(p), s), picture));
-            }
-            if (p == 0)
-                Check(image.WriteSectors(0, config));
-            Check(image.WriteSectors(MPConfigOffset(static_cast<int>(p)), config));
-        }
-        size = MPPictureOffset(static_cast<int>(profiles.size()) - 1, kScreenCount - 1) + picture.size();
-        return std::string();
-    }));
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -105,20 +68,11 @@ int main(int argc, char** argv)
     const int profileCount = argc > 1 ? std::clamp(std::atoi(argv[1]), 1, kProfileCount) : kProfileCount;
     const int pairs = argc > 2 ? std::atoi(argv[2]) : PairCount();
 
-    const fs::path root = WorkFolder(nullptr, "kx4bench-mp");
-    const Paths paths(root);
-    for (const auto& d : {paths.SDImageDir(), paths.BMPImagesDir(), paths.PreviewDir()})
-        fs::create_directories(d);
-
-    // The installation's core image, the logo and a background picture, then the profiles.
-    std::vector<std::uint8_t> core(kCardImageSize);
-    for (std::size_t k = 0; k < core.size(); ++k)
-        core[k] = static_cast<std::uint8_t>(k * 131 >> 7);
-    Check(WriteFileAtomic(paths.CoreImageFile(), core, false));
-    core = {};
-    Check(WriteFileAtomic(paths.BMPImagesDir() / "QVRS2_L.BMP", EncodeBmp(Gradient(800, 480, 74)), false));
-    const fs::path background = root / "Wood.BMP";
-    Check(WriteFileAtomic(background, EncodeBmp(Gradient(700, 400, 111)), false));
+    // The installation's core image and logo, a background picture, then the profiles.
+    const WorkFolder root(nullptr, "kx4bench-mp");
+    const Paths paths(root.path());
+    Check(MakeInstallation(paths));
+    const fs::path background = WriteRichPicture(paths);
     std::vector<fs::path> files;
     ProfileList list;
     for (int p = 0; p < profileCount; ++p) {
@@ -127,23 +81,48 @@ int main(int argc, char** argv)
     }
 
     // Both sides replace a file that exists.
-    const fs::path copy = paths.SDImageDir() / "COPY.DAT";
+    const fs::path copy = BaselineCopy(paths.SDImageFile());
     Check(WriteFileAtomic(copy, std::vector<std::uint8_t>(512), false));
     Check(WriteFileAtomic(paths.SDImageFile(), std::vector<std::uint8_t>(512), false));
+
+    // The baseline's pictures: every profile's 16 bitmaps as copies beside the build's, and their
+    // packed sizes at the same offsets (display code 3: 800 x 480 landscape).
+    const std::vector<SlotMove> core{{paths.CoreImageFile(), 0, kCardImageSize}};
+    const std::vector<std::uint8_t> bitmap = EncodeBmp(Gradient(800, 480, 37));
+    std::vector<std::vector<SlotMove>> pictures(static_cast<std::size_t>(profileCount));
+    for (int p = 0; p < profileCount; ++p)
+        for (int s = 0; s < kScreenCount; ++s)
+            pictures[static_cast<std::size_t>(p)].push_back(
+                {BaselineCopy(paths.BMPImagesDir() / ProfileBitmapName(s)), MPPictureOffset(p, s), MPPictureBytes(3)});
+    std::vector<std::uint8_t> buffer;
 
     modOrvel m;
     NoPrompts prompts;
     RenderTarget canvas;
     PicBuffers buffers;
-    const PairedStats s = MeasurePairs(root, [&] {
+    const PairedStats s = MeasurePairs(root.path(), [&] {
         MPBuild b(m, paths, prompts, canvas, buffers);
         b.profileCount = profileCount;
         if (const auto stop = b.Build(list))
             Die(stop->text);
-    }, [&] { MoveSameBytes(paths, files, copy); }, pairs);
+    }, [&] {
+        Check(WriteFileThrough(copy, [&](int fd, std::uint64_t& size) -> std::string {
+            MoveSlots(core, fd, buffer);
+            for (int p = 0; p < profileCount; ++p) {
+                const std::vector<SlotMove>& profile = pictures[static_cast<std::size_t>(p)];
+                ReadAll(files[static_cast<std::size_t>(p)], buffer);
+                for (const SlotMove& picture : profile)
+                    ReplaceFile(picture.source, bitmap);
+                MoveSlots(profile, fd, buffer);
+                if (p == 0)
+                    MoveConfig(fd, 0, buffer);
+                MoveConfig(fd, MPConfigOffset(p), buffer);
+            }
+            size = pictures.back().back().offset + pictures.back().back().bytes;
+            return std::string();
+        }));
+    }, pairs);
     const std::uintmax_t imageBytes = fs::file_size(paths.SDImageFile());
-    std::error_code ec;
-    fs::remove_all(root, ec);
 
     Report("Multi-profile build of " + std::to_string(profileCount) + " profiles of 800 x 480, image "
                + std::to_string(imageBytes / 1000000) + " MB",

@@ -1,8 +1,10 @@
 #include "bench/support/MoveBytes.h"
 
+#include "assets/Bmp.h"
 #include "bench/support/PairedBench.h"
 #include "sdcard/PictureTable.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -17,52 +19,36 @@ constexpr std::size_t kChunk = 1 << 20;
 
 std::string Why() { return std::strerror(errno); }
 
-void WriteAll(int fd, const std::uint8_t* p, std::size_t n, const fs::path& file)
+// `bytes` written at `at` of `fd`; `what` names the file in the message of a failure.
+void WriteAt(int fd, std::span<const std::uint8_t> bytes, std::uint64_t at, const std::string& what)
 {
-    while (n > 0) {
-        const ssize_t w = ::write(fd, p, n);
-        if (w <= 0)
-            Die("cannot write " + file.string() + ": " + Why());
-        p += w;
-        n -= static_cast<std::size_t>(w);
-    }
+    if (WriteFullAt(fd, bytes, at) < bytes.size())
+        Die("cannot write " + what + ": " + Why());
 }
 
-void WriteAllAt(int fd, const std::uint8_t* p, std::size_t n, std::uint64_t at)
+UniqueFd OpenToRead(const fs::path& file)
 {
-    while (n > 0) {
-        const ssize_t w = ::pwrite(fd, p, n, static_cast<off_t>(at));
-        if (w <= 0)
-            Die("cannot write the image: " + Why());
-        p += w;
-        at += static_cast<std::uint64_t>(w);
-        n -= static_cast<std::size_t>(w);
-    }
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        Die("cannot open " + file.string() + ": " + Why());
+    return UniqueFd(fd);
 }
 
 } // namespace
 
-Fd::~Fd()
-{
-    if (fd_ >= 0)
-        ::close(fd_);
-}
-
 fs::path BaselineCopy(const fs::path& file) { return file.parent_path() / ("Copy of " + file.filename().string()); }
 
-Fd OpenEmptied(const fs::path& file)
+UniqueFd OpenEmptied(const fs::path& file)
 {
     const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         Die("cannot open " + file.string() + ": " + Why());
-    return Fd(fd);
+    return UniqueFd(fd);
 }
 
 std::size_t ReadAll(const fs::path& file, std::vector<std::uint8_t>& buffer)
 {
-    const Fd fd(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.get() < 0)
-        Die("cannot open " + file.string() + ": " + Why());
+    const UniqueFd fd = OpenToRead(file);
     std::size_t size = 0;
     for (;;) {
         if (buffer.size() < size + kChunk)
@@ -82,24 +68,23 @@ void ReplaceFile(const fs::path& file, std::span<const std::uint8_t> bytes)
     const int fd = ::mkstemp(tmp.data());
     if (fd < 0)
         Die("cannot create a file beside " + file.string() + ": " + Why());
-    WriteAll(fd, bytes.data(), bytes.size(), tmp);
+    WriteAt(fd, bytes, 0, tmp);
     if (::close(fd) != 0 || ::rename(tmp.c_str(), file.c_str()) != 0)
         Die("cannot replace " + file.string() + ": " + Why());
 }
 
 void CopyByReadWrite(const fs::path& from, int to, std::vector<std::uint8_t>& buffer)
 {
-    const Fd in(::open(from.c_str(), O_RDONLY | O_CLOEXEC));
-    if (in.get() < 0)
-        Die("cannot open " + from.string() + ": " + Why());
+    const UniqueFd in = OpenToRead(from);
     buffer.resize(std::max(buffer.size(), kChunk));
-    for (;;) {
+    for (std::uint64_t at = 0;;) {
         const ssize_t n = ::read(in.get(), buffer.data(), kChunk);
         if (n < 0)
             Die("cannot read " + from.string() + ": " + Why());
         if (n == 0)
             return;
-        WriteAll(to, buffer.data(), static_cast<std::size_t>(n), "the copy of " + from.string());
+        WriteAt(to, std::span(buffer).first(static_cast<std::size_t>(n)), at, "the copy of " + from.string());
+        at += static_cast<std::uint64_t>(n);
     }
 }
 
@@ -114,25 +99,31 @@ std::vector<SlotMove> SlotMoves(const modOrvel& m, const Paths& paths, const Com
         move.source = SourceFile(row, paths, opt, RawMode(m));
         move.offset = ImgOffset(row);
         // The packed size follows from the picture's size in the header.
-        ReadAll(move.source, bytes);
-        if (bytes.size() < 26)
+        const std::size_t size = ReadAll(move.source, bytes);
+        BmpLayout bmp;
+        if (!ParseBmp(std::span(bytes).first(size), bmp))
             Die(move.source.string() + " is not a picture");
-        auto u32 = [&](std::size_t at) { return std::uint32_t{bytes[at]} | bytes[at + 1] << 8 | bytes[at + 2] << 16 | std::uint32_t{bytes[at + 3]} << 24; };
-        move.bytes = PackedSize(std::size_t{u32(18)} * u32(22) + (HasHeader(row) ? kPicHeaderWords : 0));
+        const std::size_t pixels = static_cast<std::size_t>(bmp.width) * static_cast<std::size_t>(bmp.height);
+        move.bytes = PackedSize(pixels + (HasHeader(row) ? kPicHeaderWords : 0));
         moves.push_back(move);
     }
     return moves;
 }
 
-void MoveSlotsAndConfig(const std::vector<SlotMove>& moves, int image, std::vector<std::uint8_t>& buffer)
+void MoveSlots(const std::vector<SlotMove>& moves, int image, std::vector<std::uint8_t>& buffer)
 {
     for (const SlotMove& move : moves) {
         if (ReadAll(move.source, buffer) < move.bytes)
             Die(move.source.string() + " is shorter than its packed picture");
-        WriteAllAt(image, buffer.data(), move.bytes, move.offset);
+        WriteAt(image, std::span(buffer).first(move.bytes), move.offset, "the image");
     }
-    WriteAllAt(image, buffer.data(), kConfigSectors * kSectorSize, kConfigOffset);
-    WriteAllAt(image, buffer.data(), kSectorSize, kDeviceMapOffset);
+}
+
+void MoveConfig(int image, std::uint32_t base, std::vector<std::uint8_t>& buffer)
+{
+    buffer.resize(std::max<std::size_t>(buffer.size(), kConfigSectors * kSectorSize));
+    WriteAt(image, std::span(buffer).first(kConfigSectors * kSectorSize), base + kConfigOffset, "the image");
+    WriteAt(image, std::span(buffer).first(kSectorSize), base + kDeviceMapOffset, "the image");
 }
 
 void Flush(int fd)

@@ -1,6 +1,7 @@
 #pragma once
-// The baselines' byte movers: plain read(2), write(2) and pwrite(2), each result checked, so that a
-// baseline moves the same bytes as the user's work the same way and nothing else.
+// The baselines' byte movers: plain read(2) and pwrite(2), each result checked, so that a baseline
+// moves the same bytes as the user's work the same way and nothing else.
+#include "data/FileIO.h"
 #include "sdcard/ConversionRun.h"
 
 #include <cstdint>
@@ -10,24 +11,11 @@
 
 namespace kx4::bench {
 
-// An open file descriptor, closed at scope exit.
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd();
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
-};
-
 // The baseline's file beside `file` of the user's work: "Copy of " and its name.
 std::filesystem::path BaselineCopy(const std::filesystem::path& file);
 
 // Opens `file` for writing, emptied (created when absent), as cp opens its target.
-Fd OpenEmptied(const std::filesystem::path& file);
+UniqueFd OpenEmptied(const std::filesystem::path& file);
 
 // Reads `file` whole into `buffer` (grown as needed); its size in bytes.
 std::size_t ReadAll(const std::filesystem::path& file, std::vector<std::uint8_t>& buffer);
@@ -50,8 +38,12 @@ struct SlotMove {
 // The moves of the rows a run writes, as the engine would find them.
 std::vector<SlotMove> SlotMoves(const modOrvel& m, const Paths& paths, const CompileOptions& opt);
 
-// The moves, then the 32 configuration sectors and the device map sector, into `image`.
-void MoveSlotsAndConfig(const std::vector<SlotMove>& moves, int image, std::vector<std::uint8_t>& buffer);
+// The moves into `image`.
+void MoveSlots(const std::vector<SlotMove>& moves, int image, std::vector<std::uint8_t>& buffer);
+
+// The 32 configuration sectors and the device map sector of a configuration block at `base` of
+// `image`, as the configuration writer writes them.
+void MoveConfig(int image, std::uint32_t base, std::vector<std::uint8_t>& buffer);
 
 void Flush(int fd);
 

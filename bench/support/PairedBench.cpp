@@ -102,16 +102,25 @@ double Seconds(const std::function<void()>& f)
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-fs::path WorkFolder(const char* wanted, const std::string& prefix)
+WorkFolder::WorkFolder(const char* wanted, const std::string& prefix)
 {
     if (wanted) {
         fs::create_directories(wanted);
-        return wanted;
+        path_ = wanted;
+        return;
     }
     std::string tmpl = (fs::temp_directory_path() / (prefix + "-XXXXXX")).string();
     if (!::mkdtemp(tmpl.data()))
         Die("cannot create a temporary folder");
-    return tmpl;
+    path_ = tmpl;
+    temporary_ = true;
+}
+
+WorkFolder::~WorkFolder()
+{
+    std::error_code ec;
+    if (temporary_)
+        fs::remove_all(path_, ec);
 }
 
 } // namespace kx4::bench

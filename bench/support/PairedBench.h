@@ -36,8 +36,21 @@ void Report(const std::string& title, const std::string& baseline, const PairedS
 [[noreturn]] void Die(const std::string& message);
 void Check(const IoResult& r);
 
-// A new empty folder under the temporary folder, or `wanted` when given.
-std::filesystem::path WorkFolder(const char* wanted, const std::string& prefix);
+// The folder a benchmark works in: `wanted` when given (created when absent, kept afterwards), or a
+// new empty folder under the temporary folder, removed with everything in it at the end.
+class WorkFolder {
+public:
+    WorkFolder(const char* wanted, const std::string& prefix);
+    ~WorkFolder();
+    WorkFolder(const WorkFolder&) = delete;
+    WorkFolder& operator=(const WorkFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+    bool temporary_ = false;
+};
 
 // Seconds that `f` takes.
 double Seconds(const std::function<void()>& f);

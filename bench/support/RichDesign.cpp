@@ -1,6 +1,7 @@
 #include "bench/support/RichDesign.h"
 
 #include "assets/Bmp.h"
+#include "bench/support/PairedBench.h"
 
 #include <QFont>
 
@@ -21,6 +22,14 @@ BmpImage Gradient(int w, int h, int blue)
             img.pixels[static_cast<std::size_t>(y) * static_cast<std::size_t>(w) + static_cast<std::size_t>(x)] =
                 static_cast<std::uint32_t>((x * 255 / w) << 16 | (y * 255 / h) << 8 | (blue & 0xFF));
     return img;
+}
+
+fs::path WriteRichPicture(const Paths& paths)
+{
+    const fs::path picture = paths.CDrive() / "Backgrounds" / "Wood.bmp";
+    fs::create_directories(picture.parent_path());
+    Check(WriteFileAtomic(picture, EncodeBmp(Gradient(700, 400, 0x60)), false));
+    return picture;
 }
 
 std::string RichBackground(int screen, const fs::path& picture)
@@ -59,11 +68,7 @@ void MakeRichDesign(modOrvel& m, const Paths& paths)
     m.ResetAll();
     m.SetScnRes(2);
     m.SetLayout(0);
-    const fs::path background = paths.CDrive() / "Backgrounds" / "Wood.bmp";
-    fs::create_directories(background.parent_path());
-    fs::create_directories(paths.BMPImagesDir());
-    WriteFileAtomic(background, EncodeBmp(Gradient(700, 400, 0x60)), false);
-    WriteFileAtomic(paths.BMPImagesDir() / "QVRS2_L.BMP", EncodeBmp(Gradient(800, 480, 0x60)), false);
+    const fs::path background = WriteRichPicture(paths);
     for (int s = 0; s < kScreenCount; ++s) {
         m.SetScreen(s);
         m.ScreenBG[static_cast<std::size_t>(s)] = RichBackground(s, background);

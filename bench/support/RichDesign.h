@@ -16,13 +16,15 @@ namespace kx4::bench {
 // A picture of `w` x `h` pixels, red rising to the right, green downwards, blue `blue` throughout.
 BmpImage Gradient(int w, int h, int blue);
 
-// Fills `m` with the design and writes its background picture and the logo under `paths`.
+// Fills `m` with the design and writes its background picture under `paths`; the logo it shows is
+// the installation's (WriteLogoBackgrounds).
 void MakeRichDesign(modOrvel& m, const Paths& paths);
 
-// Pieces of such designs. The background of screen `screen`: a colour, the logo or `picture` (a
-// picture smaller than the screen). On the current screen: 32 picture Buttons of every face in four
-// columns, with captions caption(slot); 16 Texts of types type(slot) in two rows, every font size
-// and colour, reading text(slot).
+// Pieces of such designs. Their background picture, smaller than the screen, written under `paths`:
+// its file. The background of screen `screen`: a colour, the logo or `picture`. On the current
+// screen: 32 picture Buttons of every face in four columns, with captions caption(slot); 16 Texts
+// of types type(slot) in two rows, every font size and colour, reading text(slot).
+std::filesystem::path WriteRichPicture(const Paths& paths);
 std::string RichBackground(int screen, const std::filesystem::path& picture);
 void PutButtons(modOrvel& m, const std::function<std::string(int slot)>& caption);
 void PutTexts(modOrvel& m, const std::function<int(int slot)>& type, const std::function<std::string(int slot)>& text);
