@@ -292,11 +292,36 @@ QString ClockText(int type) { return QString::fromLatin1(kClockTexts[type]); }
 
 bool Fits(const QSize& ink, const QSize& room) { return ink.width() <= room.width() && ink.height() <= room.height(); }
 
-// The sample text of clock type `type` (0-2) at the size ClockTextPixels finds.
-QImage FittedInk(int type, int fontSize)
+// The sample text of clock type `type` (0-2) painted at the size ClockTextPixels finds, which
+// `found` gets where given (0, and a null picture, when none fits).
+QImage FittedInk(int type, int fontSize, int* found = nullptr)
 {
-    const int pixels = ClockTextPixels(type, fontSize);
-    return pixels > 0 ? InkOf(ClockText(type), ClockFont(fontSize, pixels)) : QImage();
+    // Painting every size from the top down, each in a font engine of its own, cost tens of
+    // milliseconds at the first drawing of a run. The text's measured ink box at the largest size
+    // scales to an estimate; measuring from a little above it finds the size without painting, and
+    // painting confirms it, starting two sizes above in case the measure and the pixels differ.
+    const int largest = 2 * kClockPicSizes[static_cast<std::size_t>(type)][static_cast<std::size_t>(fontSize)].height;
+    const QSize room = ClockTextRoom(type, fontSize);
+    const QString text = ClockText(type);
+    auto measured = [&](int pixels) { return QFontMetrics(ClockFont(fontSize, pixels)).tightBoundingRect(text).size(); };
+    const QSize atLargest = measured(largest);
+    int pixels = largest;
+    if (!atLargest.isEmpty())
+        pixels = std::min(largest, 3 + static_cast<int>(largest * std::min(static_cast<double>(room.width()) / atLargest.width(),
+                                                                           static_cast<double>(room.height()) / atLargest.height())));
+    while (pixels > kSmallestClockPixels && !Fits(measured(pixels), room))
+        --pixels;
+    for (pixels = std::min(largest, pixels + 2); pixels >= kSmallestClockPixels; --pixels) {
+        QImage ink = InkOf(text, ClockFont(fontSize, pixels));
+        if (!ink.isNull() && Fits(ink.size(), room)) {
+            if (found)
+                *found = pixels;
+            return ink;
+        }
+    }
+    if (found)
+        *found = 0;
+    return {};
 }
 
 QImage DrawClock(const QImage& ink, PicSize size, bool white)
@@ -410,27 +435,9 @@ QSize ClockTextRoom(int type, int fontSize)
 
 int ClockTextPixels(int type, int fontSize)
 {
-    // Painting every size from the top down, each in a font engine of its own, cost tens of
-    // milliseconds at the first drawing of a run. The text's measured ink box at the largest size
-    // scales to an estimate; measuring from a little above it finds the size without painting, and
-    // painting confirms it, starting two sizes above in case the measure and the pixels differ.
-    const int largest = 2 * kClockPicSizes[static_cast<std::size_t>(type)][static_cast<std::size_t>(fontSize)].height;
-    const QSize room = ClockTextRoom(type, fontSize);
-    const QString text = ClockText(type);
-    auto measured = [&](int pixels) { return QFontMetrics(ClockFont(fontSize, pixels)).tightBoundingRect(text).size(); };
-    const QSize atLargest = measured(largest);
-    int pixels = largest;
-    if (!atLargest.isEmpty())
-        pixels = std::min(largest, 3 + static_cast<int>(largest * std::min(static_cast<double>(room.width()) / atLargest.width(),
-                                                                           static_cast<double>(room.height()) / atLargest.height())));
-    while (pixels > kSmallestClockPixels && !Fits(measured(pixels), room))
-        --pixels;
-    for (pixels = std::min(largest, pixels + 2); pixels >= kSmallestClockPixels; --pixels) {
-        const QImage ink = InkOf(text, ClockFont(fontSize, pixels));
-        if (!ink.isNull() && Fits(ink.size(), room))
-            return pixels;
-    }
-    return 0;
+    int pixels = 0;
+    FittedInk(type, fontSize, &pixels);
+    return pixels;
 }
 
 const QImage& imgButton(int index)

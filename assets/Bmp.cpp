@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <cstring>
+#include <type_traits>
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #include <immintrin.h>
@@ -14,6 +15,7 @@ namespace kx4 {
 namespace fs = std::filesystem;
 
 static_assert(std::endian::native == std::endian::little, "pixels are copied as little-endian words");
+static_assert(std::is_same_v<QRgb, std::uint32_t>, "0xRRGGBB pixels are copied as QRgb rows");
 
 namespace {
 
@@ -39,27 +41,6 @@ void Put16(std::uint8_t* p, std::uint16_t v)
 constexpr std::size_t kHeaderBytes = 54;
 
 std::size_t Stride(int width) { return (static_cast<std::size_t>(width) * 3 + 3) & ~std::size_t{3}; }
-
-// Sizes `f` for a 24-bit BMP file of the given size and writes its headers; every other byte is
-// left as it was, for the caller to write.
-void StartFile(std::vector<std::uint8_t>& f, int width, int height)
-{
-    const std::size_t dataSize = Stride(width) * static_cast<std::size_t>(height);
-    f.resize(kHeaderBytes + dataSize);
-    std::fill(f.begin(), f.begin() + kHeaderBytes, std::uint8_t{0});
-    f[0] = 'B';
-    f[1] = 'M';
-    Put32(&f[2], static_cast<std::uint32_t>(f.size()));
-    Put32(&f[10], kHeaderBytes);
-    Put32(&f[14], 40);
-    Put32(&f[18], static_cast<std::uint32_t>(width));
-    Put32(&f[22], static_cast<std::uint32_t>(height));
-    Put16(&f[26], 1);
-    Put16(&f[28], 24);
-    Put32(&f[34], static_cast<std::uint32_t>(dataSize));
-    Put32(&f[38], 2835); // 72 dpi
-    Put32(&f[42], 2835);
-}
 
 // A row of QRgb (blue, green, red, alpha in memory) as blue, green, red. Every picture the
 // renderer writes passes through here; the vector version below moves four pixels per step.
@@ -101,6 +82,35 @@ void RowToBgr(const QRgb* src, int width, std::uint8_t* p)
         return RowToBgrSsse3(src, width, p);
 #endif
     RowToBgrPlain(src, width, p);
+}
+
+// Makes `f`, reusing its storage, the 24-bit BMP file of a `width` x `height` picture whose row `y`
+// (the top row first) starts at `row(y)`.
+template <class RowOf>
+void BuildFile(std::vector<std::uint8_t>& f, int width, int height, RowOf row)
+{
+    const std::size_t stride = Stride(width);
+    const std::size_t dataSize = stride * static_cast<std::size_t>(height);
+    f.resize(kHeaderBytes + dataSize);
+    std::fill(f.begin(), f.begin() + kHeaderBytes, std::uint8_t{0});
+    f[0] = 'B';
+    f[1] = 'M';
+    Put32(&f[2], static_cast<std::uint32_t>(f.size()));
+    Put32(&f[10], kHeaderBytes);
+    Put32(&f[14], 40);
+    Put32(&f[18], static_cast<std::uint32_t>(width));
+    Put32(&f[22], static_cast<std::uint32_t>(height));
+    Put16(&f[26], 1);
+    Put16(&f[28], 24);
+    Put32(&f[34], static_cast<std::uint32_t>(dataSize));
+    Put32(&f[38], 2835); // 72 dpi
+    Put32(&f[42], 2835);
+    const std::size_t pad = stride - static_cast<std::size_t>(width) * 3;
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* p = f.data() + kHeaderBytes + stride * static_cast<std::size_t>(height - 1 - y);
+        RowToBgr(row(y), width, p);
+        std::fill_n(p + stride - pad, pad, std::uint8_t{0});
+    }
 }
 
 } // namespace
@@ -177,19 +187,10 @@ IoResult ReadBmpFile(const fs::path& file, BmpImage& out)
 
 std::vector<std::uint8_t> EncodeBmp(const BmpImage& image)
 {
+    // 0xRRGGBB words lie in memory as a QRgb does: blue, green, red first.
     std::vector<std::uint8_t> f;
-    StartFile(f, image.width, image.height);
-    std::fill(f.begin() + kHeaderBytes, f.end(), std::uint8_t{0});
-    const std::size_t stride = Stride(image.width);
-    for (int y = 0; y < image.height; ++y) {
-        std::uint8_t* p = f.data() + kHeaderBytes + stride * static_cast<std::size_t>(image.height - 1 - y);
-        for (int x = 0; x < image.width; ++x, p += 3) {
-            const std::uint32_t c = image.At(x, y);
-            p[0] = static_cast<std::uint8_t>(c);
-            p[1] = static_cast<std::uint8_t>(c >> 8);
-            p[2] = static_cast<std::uint8_t>(c >> 16);
-        }
-    }
+    BuildFile(f, image.width, image.height,
+              [&](int y) { return image.pixels.data() + static_cast<std::size_t>(y) * static_cast<std::size_t>(image.width); });
     return f;
 }
 
@@ -198,16 +199,7 @@ void EncodeBmp(const QImage& source, std::vector<std::uint8_t>& f)
     const QImage image = source.format() == QImage::Format_RGB32 || source.format() == QImage::Format_ARGB32
                            ? source
                            : source.convertToFormat(QImage::Format_RGB32);
-    const int width = image.width();
-    const int height = image.height();
-    StartFile(f, width, height);
-    const std::size_t stride = Stride(width);
-    const std::size_t pad = stride - static_cast<std::size_t>(width) * 3;
-    for (int y = 0; y < height; ++y) {
-        std::uint8_t* p = f.data() + kHeaderBytes + stride * static_cast<std::size_t>(height - 1 - y);
-        RowToBgr(reinterpret_cast<const QRgb*>(image.constScanLine(y)), width, p);
-        std::fill_n(p + stride - pad, pad, std::uint8_t{0});
-    }
+    BuildFile(f, image.width(), image.height(), [&](int y) { return reinterpret_cast<const QRgb*>(image.constScanLine(y)); });
 }
 
 std::vector<std::uint8_t> EncodeBmp(const QImage& image)

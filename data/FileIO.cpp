@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <string_view>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -17,22 +18,25 @@ namespace {
 
 std::string SysError() { return std::strerror(errno); }
 
+// "Cannot <verb> "<file>": <why>.", as the messages of the file layer read.
+IoResult Cannot(std::string_view verb, const fs::path& file, const std::string& why)
+{
+    return IoResult::Fail("Cannot " + std::string(verb) + " " + Quoted(file) + ": " + why + ".");
+}
+
 std::string NotRegular(const fs::path& file, const struct stat& st)
 {
     return Quoted(file) + (S_ISDIR(st.st_mode) ? " is a folder." : " is not a regular file.");
 }
 
-// Opens a regular file for reading; `size` is its length.
-IoResult OpenForReading(const fs::path& file, UniqueFd& fd, std::uintmax_t& size)
+// Reads the start of the open `file` into `buffer`: `got` bytes, fewer for a file that shrank
+// meanwhile.
+IoResult ReadStart(const fs::path& file, int fd, std::span<std::uint8_t> buffer, std::size_t& got)
 {
-    int opened = -1;
-    if (IoResult r = OpenRegularFile(file, O_RDONLY, opened); !r)
-        return r;
-    fd.reset(opened);
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0)
-        return IoResult::Fail("Cannot read " + Quoted(file) + ": " + SysError() + ".");
-    size = static_cast<std::uintmax_t>(st.st_size);
+    const std::ptrdiff_t n = ReadFullAt(fd, buffer, 0);
+    if (n < 0)
+        return Cannot("read", file, SysError());
+    got = static_cast<std::size_t>(n);
     return IoResult::Ok();
 }
 
@@ -83,7 +87,7 @@ std::size_t WriteFullAt(int fd, std::span<const std::uint8_t> bytes, std::uint64
     return done;
 }
 
-IoResult OpenRegularFile(const fs::path& file, int flags, int& fd)
+IoResult OpenRegularFile(const fs::path& file, int flags, int& fd, std::uintmax_t* size)
 {
     fd = -1;
     // Look before opening: opening a FIFO waits for a writer, and opening a device may act on it.
@@ -92,7 +96,7 @@ IoResult OpenRegularFile(const fs::path& file, int flags, int& fd)
         if (!S_ISREG(st.st_mode))
             return IoResult::Fail(NotRegular(file, st));
     } else if (errno != ENOENT || (flags & O_CREAT) == 0) {
-        return IoResult::Fail("Cannot open " + Quoted(file) + ": " + SysError() + ".");
+        return Cannot("open", file, SysError());
     }
     // The path may name something else by now: O_NONBLOCK keeps the open from waiting, fstat tells.
     int opened;
@@ -100,12 +104,14 @@ IoResult OpenRegularFile(const fs::path& file, int flags, int& fd)
         opened = ::open(file.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     } while (opened < 0 && errno == EINTR);
     if (opened < 0)
-        return IoResult::Fail("Cannot open " + Quoted(file) + ": " + SysError() + ".");
+        return Cannot("open", file, SysError());
     UniqueFd guard(opened);
     if (::fstat(opened, &st) != 0)
-        return IoResult::Fail("Cannot open " + Quoted(file) + ": " + SysError() + ".");
+        return Cannot("open", file, SysError());
     if (!S_ISREG(st.st_mode))
         return IoResult::Fail(NotRegular(file, st));
+    if (size)
+        *size = static_cast<std::uintmax_t>(st.st_size);
     fd = guard.release();
     return IoResult::Ok();
 }
@@ -113,29 +119,27 @@ IoResult OpenRegularFile(const fs::path& file, int flags, int& fd)
 IoResult ReadFileStart(const fs::path& file, std::span<std::uint8_t> buffer, std::size_t& got, std::uintmax_t& fileSize)
 {
     got = 0;
-    UniqueFd fd;
-    if (IoResult r = OpenForReading(file, fd, fileSize); !r)
+    int opened = -1;
+    if (IoResult r = OpenRegularFile(file, O_RDONLY, opened, &fileSize); !r)
         return r;
-    const std::ptrdiff_t n = ReadFullAt(fd.get(), buffer.first(static_cast<std::size_t>(std::min<std::uintmax_t>(fileSize, buffer.size()))), 0);
-    if (n < 0)
-        return IoResult::Fail("Cannot read " + Quoted(file) + ": " + SysError() + ".");
-    got = static_cast<std::size_t>(n); // a file that shrank meanwhile gives what is there
-    return IoResult::Ok();
+    const UniqueFd fd(opened);
+    return ReadStart(file, fd.get(), buffer.first(static_cast<std::size_t>(std::min<std::uintmax_t>(fileSize, buffer.size()))), got);
 }
 
 IoResult ReadWholeFile(const fs::path& file, std::vector<std::uint8_t>& out, std::uintmax_t maxBytes)
 {
-    UniqueFd fd;
+    int opened = -1;
     std::uintmax_t size = 0;
-    if (IoResult r = OpenForReading(file, fd, size); !r)
+    if (IoResult r = OpenRegularFile(file, O_RDONLY, opened, &size); !r)
         return r;
+    const UniqueFd fd(opened);
     if (size > maxBytes)
         return IoResult::Fail(Quoted(file) + " is too large.");
     std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    const std::ptrdiff_t n = ReadFullAt(fd.get(), bytes, 0);
-    if (n < 0)
-        return IoResult::Fail("Cannot read " + Quoted(file) + ": " + SysError() + ".");
-    bytes.resize(static_cast<std::size_t>(n)); // a file that shrank meanwhile gives what is there
+    std::size_t got = 0;
+    if (IoResult r = ReadStart(file, fd.get(), bytes, got); !r)
+        return r;
+    bytes.resize(got);
     out = std::move(bytes);
     return IoResult::Ok();
 }
@@ -300,7 +304,7 @@ IoResult WriteInPlace(const fs::path& target, const fs::path& file, const FileWr
 
 IoResult WriteFileThrough(const fs::path& target, const FileWriter& write, WriteOptions options)
 {
-    const auto fail = [&](const std::string& why) { return IoResult::Fail("Cannot write " + Quoted(target) + ": " + why + "."); };
+    const auto fail = [&](const std::string& why) { return Cannot("write", target, why); };
     fs::path file;
     if (std::string why = FinalTarget(target, file); !why.empty())
         return fail(why);
@@ -362,25 +366,6 @@ IoResult WriteFileThrough(const fs::path& target, const FileWriter& write, Write
         return IoResult::Fail(Quoted(target) + " was written, but could not be flushed to the device (" + late +
                               "): its new contents may not be durable.");
     return IoResult::Ok();
-}
-
-IoResult WriteFileAtomic(const fs::path& target, const ChunkSource& source, WriteOptions options)
-{
-    return WriteFileThrough(target, [&](int fd, std::uint64_t& size) -> std::string {
-        std::vector<std::uint8_t> chunk;
-        std::string error;
-        for (;;) {
-            chunk.clear();
-            const bool more = source(chunk, error);
-            if (!error.empty())
-                return error;
-            if (WriteFullAt(fd, chunk, size) != chunk.size())
-                return WriteError();
-            size += chunk.size();
-            if (!more)
-                return {};
-        }
-    }, options);
 }
 
 IoResult WriteFileAtomic(const fs::path& target, std::span<const std::uint8_t> bytes, WriteOptions options)

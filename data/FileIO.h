@@ -52,8 +52,9 @@ std::size_t WriteFullAt(int fd, std::span<const std::uint8_t> bytes, std::uint64
 
 // Opens `file` with `flags` (O_RDONLY, or O_WRONLY with or without O_CREAT) only when it is a
 // regular file, or absent and O_CREAT is given; a FIFO, device or socket is refused without being
-// opened for real and without blocking. `fd` gets a close-on-exec descriptor, -1 on failure.
-IoResult OpenRegularFile(const std::filesystem::path& file, int flags, int& fd);
+// opened for real and without blocking. `fd` gets a close-on-exec descriptor, -1 on failure;
+// `size`, where given, the file's size in bytes as opened.
+IoResult OpenRegularFile(const std::filesystem::path& file, int flags, int& fd, std::uintmax_t* size = nullptr);
 
 // Reads the start of `file` into `buffer`, at most its size: `got` bytes; `fileSize` is the size of
 // the whole file.
@@ -75,10 +76,6 @@ struct WriteOptions {
 // why it failed, empty on success.
 using FileWriter = std::function<std::string(int fd, std::uint64_t& size)>;
 
-// Produces the file's bytes chunk by chunk: each call appends to `chunk` and returns false when done
-// or true while more follows; `error` set means the producer failed.
-using ChunkSource = std::function<bool(std::vector<std::uint8_t>& chunk, std::string& error)>;
-
 // The safe whole-file write behind every save and copy. A symbolic link is followed and its final
 // target replaced. The contents go into an unnamed temporary file in the target's folder
 // (O_TMPFILE) or, where the file system has none, into ".kx4-save-<hash of the name>.tmp", whose
@@ -89,9 +86,6 @@ using ChunkSource = std::function<bool(std::vector<std::uint8_t>& chunk, std::st
 // refused unchanged; where the folder does not let the user add a file but the target is writable,
 // the target is rewritten in place, checked and flushed.
 IoResult WriteFileThrough(const std::filesystem::path& target, const FileWriter& write, WriteOptions options = {});
-
-// WriteFileThrough with the contents from a chunk producer.
-IoResult WriteFileAtomic(const std::filesystem::path& target, const ChunkSource& source, WriteOptions options = {});
 
 // WriteFileThrough with the contents held in memory.
 IoResult WriteFileAtomic(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,

@@ -18,13 +18,10 @@ bool PathExists(const fs::path& path)
 IoResult CopyFileTo(const fs::path& source, const fs::path& destination, WriteOptions options)
 {
     int fd = -1;
-    if (IoResult r = OpenRegularFile(source, O_RDONLY, fd); !r)
+    std::uintmax_t bytes = 0;
+    if (IoResult r = OpenRegularFile(source, O_RDONLY, fd, &bytes); !r)
         return r;
     const UniqueFd in(fd);
-    struct stat st {};
-    if (::fstat(in.get(), &st) != 0)
-        return IoResult::Fail("Cannot read " + Quoted(source) + ": " + std::strerror(errno) + ".");
-    const auto bytes = static_cast<std::uint64_t>(st.st_size);
     return WriteFileThrough(destination, [&](int out, std::uint64_t& size) -> std::string {
         size = CopyFileBytes(in.get(), out, bytes);
         if (size == bytes)

@@ -15,8 +15,6 @@ std::string Folded(std::string name)
     return name;
 }
 
-bool SameNoCase(const std::string& a, const std::string& b) { return a.size() == b.size() && Folded(a) == Folded(b); }
-
 } // namespace
 
 Paths::Paths(fs::path cDrive) : root_(std::move(cDrive)) {}
@@ -51,11 +49,10 @@ fs::path FindNoCase(const fs::path& dir, const std::string& name)
     std::error_code ec;
     if (fs::exists(exact, ec))
         return exact;
-    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-        const std::string entry = it->path().filename().string();
-        if (SameNoCase(entry, name))
+    const std::string folded = Folded(name);
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec))
+        if (Folded(it->path().filename().string()) == folded)
             return it->path();
-    }
     return exact;
 }
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 using namespace kx4;
+using kx4::test::Entries;
 using kx4::test::ReadBytes;
 using kx4::test::TempDir;
 using kx4::test::WriteBytes;
@@ -205,23 +206,16 @@ TEST(AtomicWrite, AFailureHalfwayLeavesTheOldFileAndNoTemporaryFile)
     TempDir dir;
     const auto path = dir / "p.KQC";
     WriteBytes(path, {1, 2, 3});
-    int calls = 0;
-    const IoResult r = WriteFileAtomic(path, [&](std::vector<std::uint8_t>& chunk, std::string& error) {
-        if (++calls == 3) {
-            error = "disk gone";
-            return false;
-        }
-        chunk.assign(4096, 0x55);
-        return true;
+    const IoResult r = WriteFileThrough(path, [](int fd, std::uint64_t& size) -> std::string {
+        const std::vector<std::uint8_t> half(8192, 0x55);
+        size = WriteFullAt(fd, half, 0);
+        return "disk gone";
     });
     EXPECT_FALSE(r);
     EXPECT_NE(r.message.find("p.KQC"), std::string::npos);
     EXPECT_NE(r.message.find("disk gone"), std::string::npos);
     EXPECT_EQ(ReadBytes(path), (std::vector<std::uint8_t>{1, 2, 3}));
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
-        ++entries;
-    EXPECT_EQ(entries, 1);
+    EXPECT_EQ(Entries(dir.path()).size(), 1u);
 }
 
 TEST(PanelDataFile, ASaveIntoAMissingFolderFailsAndNamesTheFile)

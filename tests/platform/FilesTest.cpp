@@ -12,6 +12,7 @@
 #include <thread>
 
 using namespace kx4;
+using test::Entries;
 using test::ReadBytes;
 using test::TempDir;
 using test::WriteBytes;
@@ -37,10 +38,7 @@ TEST(CopyFileTo, ReplacesTheDestinationWhole)
     ASSERT_TRUE(CopyFileTo(dir / "src", dir / "dst"));
     EXPECT_EQ(ReadBytes(dir / "dst"), big);
     // No temporary file is left behind.
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
-        ++entries;
-    EXPECT_EQ(entries, 2);
+    EXPECT_EQ(Entries(dir.path()).size(), 2u);
 }
 
 TEST(CopyFileTo, AFailureLeavesTheDestinationAsItWas)
@@ -136,10 +134,7 @@ TEST(LinkFileOver, MakesTheTargetANameOfTheFileAndLeavesNothingElse)
     // Already a name of the file: nothing to do, nothing left over.
     ASSERT_TRUE(LinkFileOver(dir / "first", dir / "new"));
     EXPECT_EQ(std::filesystem::hard_link_count(dir / "first"), 3u);
-    int entries = 0;
-    for ([[maybe_unused]] const auto& e : std::filesystem::directory_iterator(dir.path()))
-        ++entries;
-    EXPECT_EQ(entries, 4);
+    EXPECT_EQ(Entries(dir.path()).size(), 4u);
 }
 
 TEST(LinkFileOver, AFailureChangesNothing)
