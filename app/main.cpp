@@ -1,3 +1,4 @@
+#include "assets/DesignFonts.h"
 #include "data/modOrvel.h"
 #include "designer/frmOrvel.h"
 #include "platform/DisplaySize.h"
@@ -5,14 +6,11 @@
 #include "platform/Prompts.h"
 
 #include <QApplication>
-#include <QFont>
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
-    // The design's fonts, drawn with their metric-compatible Debian stand-ins.
-    QFont::insertSubstitution("Arial", "Liberation Sans");
-    QFont::insertSubstitution("Calibri", "Carlito");
+    kx4::SubstituteDesignFonts();
 
     kx4::modOrvel project;
     kx4::QtPrompts prompts;

@@ -126,6 +126,17 @@ IoResult ReadFileStart(const fs::path& file, std::span<std::uint8_t> buffer, std
     return ReadStart(file, fd.get(), buffer.first(static_cast<std::size_t>(std::min<std::uintmax_t>(fileSize, buffer.size()))), got);
 }
 
+IoResult MakeFolder(const fs::path& dir)
+{
+    std::error_code ec;
+    if (fs::is_directory(dir, ec))
+        return IoResult::Ok();
+    fs::create_directories(dir, ec);
+    if (ec)
+        return IoResult::Fail("Cannot create the folder " + Quoted(dir) + ": " + ec.message() + ".");
+    return IoResult::Ok();
+}
+
 IoResult ReadWholeFile(const fs::path& file, std::vector<std::uint8_t>& out, std::uintmax_t maxBytes)
 {
     int opened = -1;

@@ -61,6 +61,9 @@ IoResult OpenRegularFile(const std::filesystem::path& file, int flags, int& fd, 
 IoResult ReadFileStart(const std::filesystem::path& file, std::span<std::uint8_t> buffer, std::size_t& got,
                        std::uintmax_t& fileSize);
 
+// Makes the folder `dir` and any missing folders above it; ok when it is a folder already.
+IoResult MakeFolder(const std::filesystem::path& dir);
+
 // Reads the whole regular file into `out`; refuses files larger than `maxBytes`.
 IoResult ReadWholeFile(const std::filesystem::path& file, std::vector<std::uint8_t>& out,
                        std::uintmax_t maxBytes = 512u * 1024u * 1024u);

@@ -57,7 +57,6 @@ std::filesystem::path frmOrvel::ShowFileDialog(bool save, const std::string& fil
     // A cancelled dialog keeps the name it was given.
     if (!chosen || chosen->empty() || *chosen == preset)
         return {};
-    *chosen = WithDefaultExtension(*chosen, request.defaultExtension);
     cdFileName_ = *chosen;
     cdFolder_ = chosen->parent_path();
     return *chosen;

@@ -19,11 +19,6 @@ const QColor kDialogBackColor(232, 232, 232);
 
 } // namespace
 
-QRect TwipsRect(int left, int top, int width, int height)
-{
-    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
-}
-
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
@@ -47,10 +42,7 @@ DialogWindow::DialogWindow(QWidget* parent) : QDialog(parent)
 {
     setFont(WindowFont());
     setWindowIcon(QIcon(QPixmap::fromImage(WindowIcon())));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, kDialogBackColor);
-    setPalette(pal);
-    setAutoFillBackground(true);
+    FillBackground(*this, kDialogBackColor);
 }
 
 void DialogWindow::showEvent(QShowEvent* event)

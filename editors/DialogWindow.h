@@ -3,6 +3,8 @@
 // placed in twips, and an activation step (Form_Activate) that runs once the window is first on
 // screen. It is queued behind the show, so that a message it shows stands over the window; tests
 // that drive an open dialog let it run first.
+#include "platform/WindowPlace.h"
+
 #include <QDialog>
 #include <QLabel>
 #include <QRect>
@@ -14,9 +16,6 @@ class QLineEdit;
 class QPushButton;
 
 namespace kx4 {
-
-// A rectangle given in twips, in whole pixels.
-QRect TwipsRect(int left, int top, int width, int height);
 
 // A label the user clicks.
 class ClickLabel : public QLabel {

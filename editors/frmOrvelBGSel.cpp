@@ -27,15 +27,6 @@ constexpr std::uint32_t kQVRDefault = 239;
 
 const char* const kFilter = "BMP Images (*.BMP)|*.BMP|All Files (*.*)|*.*";
 
-void Colour(QWidget* w, QColor back, QColor text = Qt::black)
-{
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, back);
-    pal.setColor(QPalette::WindowText, text);
-    w->setPalette(pal);
-    w->setAutoFillBackground(true);
-}
-
 QColor FromValue(std::uint32_t value) { return QColor::fromRgb(static_cast<QRgb>(ColorValueToRgb(value))); }
 
 } // namespace
@@ -70,7 +61,7 @@ frmOrvelBGSel::frmOrvelBGSel(modOrvel& project, ElementHost& host, Prompts& prom
                                 QColor text, QLabel*& label, QScrollBar*& bar) {
         label = MakeLabel(frmStd, labelName, caption, 1800, top, 480, kRowHeight);
         label->setAlignment(Qt::AlignCenter);
-        Colour(label, back, text);
+        FillBackground(*label, back, text);
         bar = Placed(new QScrollBar(Qt::Horizontal, frmStd), barName, TwipsRect(2280, top, 1215, kRowHeight));
         bar->setRange(0, 255);
         bar->setSingleStep(1);
@@ -93,7 +84,7 @@ frmOrvelBGSel::frmOrvelBGSel(modOrvel& project, ElementHost& host, Prompts& prom
         } else {
             swatch->setGeometry(TwipsRect(kSwatchLeft[static_cast<std::size_t>(StdColorColumn(i))],
                                           kSwatchTop[static_cast<std::size_t>(i / 7)], kSwatchSide, kSwatchSide));
-            Colour(swatch, FromValue(StdColor(i)));
+            FillBackground(*swatch, FromValue(StdColor(i)), Qt::black);
         }
         connect(swatch, &ClickLabel::clicked, this, [this, i] { lblStdCol_Click(i); });
         lblStdCol[static_cast<std::size_t>(i)] = swatch;
@@ -109,7 +100,7 @@ frmOrvelBGSel::frmOrvelBGSel(modOrvel& project, ElementHost& host, Prompts& prom
     connect(cmdBrowse, &QPushButton::clicked, this, &frmOrvelBGSel::cmdBrowse_Click);
     lblBMP = MakeLabel(this, "lblBMP", QString(), 120, 2880, 6015, kRowHeight);
     lblBMP->setFrameShape(QFrame::Box);
-    Colour(lblBMP, Qt::white);
+    FillBackground(*lblBMP, Qt::white, Qt::black);
 
     auto* cmdCancel = MakeButton(this, "cmdCancel", "Cancel", 4080, 3480, 975);
     connect(cmdCancel, &QPushButton::clicked, this, &frmOrvelBGSel::cmdCancel_Click);
@@ -264,7 +255,7 @@ void frmOrvelBGSel::SyncBars(std::uint32_t color)
 void frmOrvelBGSel::ShowSelected(std::uint32_t color)
 {
     selectedColor_ = color & 0xFFFFFFu;
-    Colour(lblStdCol[kSelected], FromValue(selectedColor_));
+    FillBackground(*lblStdCol[kSelected], FromValue(selectedColor_), Qt::black);
 }
 
 void frmOrvelBGSel::ShowPath(const std::string& path)

@@ -64,10 +64,7 @@ frmOrvelButton::frmOrvelButton(modOrvel& project, ElementHost& host, Prompts& pr
     cmdUnused = MakeRemoveAndClose("Remove Button", 3600, &frmOrvelButton::cmdUnused_Click, &frmOrvelButton::cmdClose_Click).cmdUnused;
 
     lblLinked = MakeLabel(this, "lblLinked", "Button Linked To Pilot", 0, 4080, 3015, 255);
-    lblLinked->setAutoFillBackground(true);
-    QPalette yellow = lblLinked->palette();
-    yellow.setColor(QPalette::Window, QColor(255, 255, 0));
-    lblLinked->setPalette(yellow);
+    FillBackground(*lblLinked, QColor(255, 255, 0));
     // Shown by the activation for a linked Button only.
     lblLinked->hide();
 

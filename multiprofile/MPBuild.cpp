@@ -44,10 +44,8 @@ void MPBuild::Status(const std::string& text) const
 
 std::optional<MPBuildStop> MPBuild::Build(const ProfileList& sProfileFile)
 {
-    std::error_code ec;
-    if (!PathExists(paths_.SDImageDir()) && !std::filesystem::create_directories(paths_.SDImageDir(), ec))
-        return WriteFailed(IoResult::Fail("Cannot create the folder " + Quoted(paths_.SDImageDir()) + ": "
-                                          + ec.message() + "."));
+    if (IoResult r = MakeFolder(paths_.SDImageDir()); !r)
+        return WriteFailed(r);
 
     // Without the core image there is nothing to build on: stop before anything is written.
     const std::filesystem::path core = paths_.CoreImageFile();
@@ -111,7 +109,7 @@ IoResult MPBuild::RenderDLImagesMP()
     for (int s = 0; s < kScreenCount; ++s) {
         m_.SetScreen(s);
         renderer.RenderDLImage();
-        if (IoResult r = WriteBmpFile(paths_.BMPImagesDir() / ProfileBitmapName(s), canvas_.picLayout.Image(), false); !r)
+        if (IoResult r = WriteBmpFile(paths_.BMPImagesDir() / ProfileBitmapName(s), canvas_.picLayout.Image(), bmp_, false); !r)
             return r;
     }
     return IoResult::Ok();

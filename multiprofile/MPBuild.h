@@ -11,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace kx4 {
 
@@ -72,6 +73,7 @@ private:
     RenderTarget& canvas_;
     PicBuffers& buf_;
     MPBuildCallbacks cb_;
+    std::vector<std::uint8_t> bmp_; // the encoded bitmap, reused for every screen of every profile
 };
 
 } // namespace kx4

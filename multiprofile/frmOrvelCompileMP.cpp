@@ -2,10 +2,10 @@
 
 #include "data/modOrvel.h"
 #include "multiprofile/MPBuild.h"
-#include "multiprofile/WindowPlace.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
+#include "platform/WindowPlace.h"
 #include "platform/WindowText.h"
 
 #include <QApplication>
@@ -92,14 +92,6 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, con
     return label;
 }
 
-void Paint(QWidget* w, const QColor& color)
-{
-    w->setAutoFillBackground(true);
-    QPalette pal = w->palette();
-    pal.setColor(QPalette::Window, color);
-    w->setPalette(pal);
-}
-
 } // namespace
 
 frmOrvelCompileMP::frmOrvelCompileMP(modOrvel& project, const Paths& paths, Prompts& prompts, OpenFolder openFolder,
@@ -109,7 +101,7 @@ frmOrvelCompileMP::frmOrvelCompileMP(modOrvel& project, const Paths& paths, Prom
     setObjectName("frmOrvelCompileMP");
     setWindowTitle("QVR Brivane Touch - Build Multi-Profile Image");
     setFont(WindowFont());
-    Paint(this, QColor(244, 244, 244));
+    FillBackground(*this, QColor(244, 244, 244));
     CreateControls();
     // Form_Load
     CentreOnScreen(*this);
@@ -144,7 +136,7 @@ void frmOrvelCompileMP::CreateControls()
 
     MakeLabel(client, "lblProfileHeader_2", "Project", TwipsRect(120, 240, 720, 300));
     lblMPProject = MakeLabel(client, "lblMPProject", "", TwipsRect(960, 240, 9255, 300));
-    Paint(lblMPProject, QColor(208, 224, 255));
+    FillBackground(*lblMPProject, QColor(208, 224, 255));
     MakeLabel(client, "lblProfileHeader_0", "Profile", TwipsRect(240, 720, 720, 300));
     MakeLabel(client, "lblProfileHeader_1", "File Name (Click to Select / Right Click to Remove)",
               TwipsRect(960, 720, 9255, 300));
@@ -166,7 +158,7 @@ void frmOrvelCompileMP::CreateControls()
         file->setTextFormat(Qt::PlainText);
         file->setFrameShape(QFrame::Box);
         file->setGeometry(TwipsRect(960, top, 9255, 330));
-        Paint(file, Qt::white);
+        FillBackground(*file, Qt::white);
         lblProfileFile[static_cast<std::size_t>(row)] = file;
     }
 
@@ -228,7 +220,7 @@ std::filesystem::path frmOrvelCompileMP::AskFile(bool save, const std::string& f
     const std::optional<std::filesystem::path> chosen = prompts_.FileDialog(request);
     if (!chosen || chosen->empty() || *chosen == paths_.ProgramDir() / pattern)
         return {};
-    return WithDefaultExtension(*chosen, request.defaultExtension);
+    return *chosen;
 }
 
 void frmOrvelCompileMP::lblProfileFile_MouseDown(int row, Qt::MouseButton button)

@@ -1,9 +1,10 @@
 #include "multiprofile/frmOrvelMPCopy.h"
 
 #include "data/FileIO.h"
-#include "multiprofile/WindowPlace.h"
+#include "data/PanelSizes.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
+#include "platform/WindowPlace.h"
 #include "platform/WindowText.h"
 
 #include <QDesktopServices>
@@ -42,11 +43,7 @@ frmOrvelMPCopy::frmOrvelMPCopy(const Paths& paths, Prompts& prompts, OpenFolder 
     setObjectName("frmOrvelMPCopy");
     setWindowTitle(" "); // no caption text
     setModal(true);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(27, 54, 93));
-    pal.setColor(QPalette::WindowText, Qt::white);
-    setPalette(pal);
+    FillBackground(*this, QColor(27, 54, 93), Qt::white);
     setFont(Calibri(12));
 
     const auto info = [this](int index, const QString& text, QRect place, double points) {
@@ -78,10 +75,7 @@ frmOrvelMPCopy::frmOrvelMPCopy(const Paths& paths, Prompts& prompts, OpenFolder 
         auto* line = new QFrame(this);
         line->setObjectName(QString("linBorder_%1").arg(i));
         line->setGeometry(borders[i]);
-        line->setAutoFillBackground(true);
-        QPalette white = line->palette();
-        white.setColor(QPalette::Window, Qt::white);
-        line->setPalette(white);
+        FillBackground(*line, Qt::white);
     }
     info(0, "Image File Has Been Created", TwipsRect(480, 360, 6135, 375), 14.25);
     info(2, "To Your SD Card With Windows Exporer.", TwipsRect(480, 1320, 6135, 375), 14.25);

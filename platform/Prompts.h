@@ -37,7 +37,8 @@ public:
     // Shows a modal message box and returns the button pressed.
     virtual MsgAnswer Message(MsgIcon icon, std::string_view title, std::string_view text, MsgButtons buttons) = 0;
     // Shows a modal file dialog; the chosen path, or nothing when cancelled. An open dialog accepts
-    // only existing files; a save dialog asks before replacing an existing file.
+    // only existing files; a save dialog adds `defaultExtension` to a typed name without a dot and
+    // asks before replacing an existing file.
     virtual std::optional<std::filesystem::path> FileDialog(const FileDialogRequest& request) = 0;
 };
 

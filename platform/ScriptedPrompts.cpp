@@ -47,6 +47,8 @@ std::optional<std::filesystem::path> ScriptedPrompts::FileDialog(const FileDialo
     }
     auto file = std::move(answers_.front().file);
     answers_.pop_front();
+    if (file && request.kind == FileDialogRequest::Kind::Save)
+        *file = WithDefaultExtension(*file, request.defaultExtension);
     return file;
 }
 

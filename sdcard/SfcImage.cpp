@@ -17,10 +17,8 @@ std::string SysError() { return std::strerror(errno); }
 // The image file as the conversion run starts on it, left open for writing in `out`.
 IoResult PrepareImage(const Paths& paths, const CompileOptions& opt, UniqueFd& out)
 {
-    std::error_code ec;
-    fs::create_directories(paths.SDImageDir(), ec);
-    if (ec)
-        return IoResult::Fail("Cannot create the folder " + Quoted(paths.SDImageDir()) + ": " + ec.message() + ".");
+    if (IoResult r = MakeFolder(paths.SDImageDir()); !r)
+        return r;
     const fs::path core = paths.CoreImageFile();
     const fs::path image = paths.SDImageFile();
     int fd = -1;

@@ -5,6 +5,7 @@
 #include "platform/DisplaySize.h"
 #include "platform/Files.h"
 #include "platform/Prompts.h"
+#include "platform/WindowPlace.h"
 #include "platform/WindowText.h"
 #include "sdcard/ConversionRun.h"
 #include "sdcard/PictureTable.h"
@@ -55,19 +56,6 @@ constexpr const char* kRawWarning =
     "  The utility is in Control Panel | System and Security | Administrative Tools | Computer Management | "
     "Storage | Disk Management (local)";
 
-QRect Twips(int left, int top, int width, int height)
-{
-    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
-}
-
-void Fill(QWidget* w, QColor color)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, color);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 } // namespace
 
 frmOrvelSDWrite::frmOrvelSDWrite(modOrvel& project, const Paths& paths, Prompts& prompts, const DisplaySize& display,
@@ -78,7 +66,7 @@ frmOrvelSDWrite::frmOrvelSDWrite(modOrvel& project, const Paths& paths, Prompts&
     setWindowTitle("QVR Brivane Touch SD Card Writer");
     setModal(true);
     setFont(WindowFont());
-    Fill(this, QColor(232, 232, 232));
+    FillBackground(*this, QColor(232, 232, 232));
     setFixedSize(TwipsToPixels(kWidthTwips), TwipsToPixels(kHeightTwips));
     CreateControls();
     Form_Load();
@@ -91,7 +79,7 @@ void frmOrvelSDWrite::CreateControls()
     for (int i = 0; i < kDriveOptionCount; ++i) {
         auto* o = new QRadioButton(QString("%1:").arg(QChar(kFirstDriveLetter + i)), this);
         o->setObjectName(QString("optDrive_%1").arg(i));
-        o->setGeometry(Twips(i < 6 ? 240 : 3840, 240 + 360 * (i % 6), 3375, 255));
+        o->setGeometry(TwipsRect(i < 6 ? 240 : 3840, 240 + 360 * (i % 6), 3375, 255));
         o->setEnabled(false);
         connect(o, &QRadioButton::toggled, this, [this, i](bool on) {
             if (on)
@@ -103,47 +91,47 @@ void frmOrvelSDWrite::CreateControls()
     chkBuildBaseImage = new QCheckBox("Build Base Image (Admin ONLY)", this);
     chkBuildBaseImage->setObjectName("chkBuildBaseImage");
     // Widened to the left, its right edge kept: the caption needs more than the design's 2,655 twips.
-    chkBuildBaseImage->setGeometry(Twips(7260, 120, 2835, 255));
+    chkBuildBaseImage->setGeometry(TwipsRect(7260, 120, 2835, 255));
     chkBuildBaseImage->hide();
 
     lblDspDim = new QLabel(this);
     lblDspDim->setObjectName("lblDspDim");
-    lblDspDim->setGeometry(Twips(7800, 960, 2295, 255));
-    Fill(lblDspDim, Qt::white);
+    lblDspDim->setGeometry(TwipsRect(7800, 960, 2295, 255));
+    FillBackground(*lblDspDim, Qt::white);
 
     cmdCompileAll = new QPushButton("Write To SD Card", this);
     cmdCompileAll->setObjectName("cmdCompileAll");
-    cmdCompileAll->setGeometry(Twips(120, 2520, 1575, 420));
+    cmdCompileAll->setGeometry(TwipsRect(120, 2520, 1575, 420));
     cmdCompileAll->setEnabled(false);
     cmdCompileAll->setAutoDefault(false);
 
     lblFiles = new QLabel(this);
     lblFiles->setObjectName("lblFiles");
     lblFiles->setTextFormat(Qt::PlainText);
-    lblFiles->setGeometry(Twips(1800, 2520, 8295, 255));
-    Fill(lblFiles, QColor(128, 255, 255));
+    lblFiles->setGeometry(TwipsRect(1800, 2520, 8295, 255));
+    FillBackground(*lblFiles, QColor(128, 255, 255));
 
     pbFiles = new QProgressBar(this);
     pbFiles->setObjectName("pbFiles");
-    pbFiles->setGeometry(Twips(1800, 2760, 8295, 195));
+    pbFiles->setGeometry(TwipsRect(1800, 2760, 8295, 195));
     pbFiles->setRange(0, kImgCount - 1);
     pbFiles->setValue(0);
     pbFiles->setTextVisible(false);
 
     cmdCancel = new QPushButton("Cancel Write", this);
     cmdCancel->setObjectName("cmdCancel");
-    cmdCancel->setGeometry(Twips(120, 3000, 1575, 375));
+    cmdCancel->setGeometry(TwipsRect(120, 3000, 1575, 375));
     cmdCancel->setAutoDefault(false);
     cmdCancel->hide();
 
     chkActiveOnly = new QCheckBox("Include Standard Icons and Unused Screens (Must be done once per SD Card to initialize)", this);
     chkActiveOnly->setObjectName("chkActiveOnly");
     // 120 twips wider than designed, for its caption in full; "Close" stays clear of it.
-    chkActiveOnly->setGeometry(Twips(1800, 3120, 7095, 255));
+    chkActiveOnly->setGeometry(TwipsRect(1800, 3120, 7095, 255));
 
     cmdClose = new QPushButton("Close", this);
     cmdClose->setObjectName("cmdClose");
-    cmdClose->setGeometry(Twips(9240, 3120, 855, 375));
+    cmdClose->setGeometry(TwipsRect(9240, 3120, 855, 375));
     cmdClose->setAutoDefault(false);
 
     lblWarning = new QLabel(this);
@@ -151,8 +139,8 @@ void frmOrvelSDWrite::CreateControls()
     lblWarning->setTextFormat(Qt::PlainText);
     lblWarning->setWordWrap(true);
     lblWarning->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblWarning->setGeometry(Twips(240, 3720, 9735, kWarningHeightTwips));
-    Fill(lblWarning, QColor(255, 255, 128));
+    lblWarning->setGeometry(TwipsRect(240, 3720, 9735, kWarningHeightTwips));
+    FillBackground(*lblWarning, QColor(255, 255, 128));
     lblWarning->installEventFilter(this);
 
     connect(chkActiveOnly, &QCheckBox::toggled, this, &frmOrvelSDWrite::chkActiveOnly_Click);

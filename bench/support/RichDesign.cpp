@@ -1,9 +1,8 @@
 #include "bench/support/RichDesign.h"
 
 #include "assets/Bmp.h"
+#include "assets/DesignFonts.h"
 #include "bench/support/PairedBench.h"
-
-#include <QFont>
 
 #include <cstdlib>
 #include <string>
@@ -102,8 +101,7 @@ std::unique_ptr<QGuiApplication> StartGui(int& argc, char** argv)
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     auto app = std::make_unique<QGuiApplication>(argc, argv);
-    QFont::insertSubstitution("Arial", "Liberation Sans");
-    QFont::insertSubstitution("Calibri", "Carlito");
+    SubstituteDesignFonts();
     return app;
 }
 

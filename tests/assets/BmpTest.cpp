@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 using namespace kx4;
+using kx4::test::Put32;
 
 namespace {
 
@@ -20,11 +21,6 @@ BmpImage Pattern(int w, int h)
     return img;
 }
 
-void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i)
-        b[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
-}
 
 } // namespace
 

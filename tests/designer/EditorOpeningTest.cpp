@@ -22,9 +22,7 @@ QWidget* View(const Designer& d, const char* base, int i) { return d.Find<QWidge
 template <class T = QWidget>
 T* In(QDialog& dialog, const char* name)
 {
-    T* w = dialog.findChild<T*>(name);
-    EXPECT_NE(w, nullptr) << name;
-    return w;
+    return test::Child<T>(dialog, name);
 }
 
 void Click(QDialog& dialog, const char* name) { QTest::mouseClick(In(dialog, name), Qt::LeftButton); }

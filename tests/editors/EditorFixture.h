@@ -5,6 +5,7 @@
 #include "editors/ElementDialog.h"
 #include "platform/ScriptedPrompts.h"
 
+#include "FindChild.h"
 #include "TempDir.h"
 
 #include <QApplication>
@@ -63,9 +64,7 @@ protected:
     template <class T>
     static T* Find(QWidget* dialog, const QString& name)
     {
-        T* w = dialog->findChild<T*>(name);
-        EXPECT_NE(w, nullptr) << name.toStdString();
-        return w;
+        return test::Child<T>(*dialog, name);
     }
     static QComboBox* List(QWidget* dialog, const QString& name) { return Find<QComboBox>(dialog, name); }
     static void Press(QWidget* dialog, const QString& name) { Find<QPushButton>(dialog, name)->click(); }

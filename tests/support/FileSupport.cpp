@@ -1,5 +1,7 @@
 #include "FileSupport.h"
 
+#include "TempDir.h"
+
 #include <fcntl.h>
 #include <grp.h>
 #include <stdexcept>
@@ -66,22 +68,6 @@ int RunUnprivileged(const std::function<int()>& check)
     }
     return WIFEXITED(status) ? WEXITSTATUS(status) : 255;
 }
-
-namespace {
-
-void Put16(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v)
-{
-    b[at] = static_cast<std::uint8_t>(v);
-    b[at + 1] = static_cast<std::uint8_t>(v >> 8);
-}
-
-void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v)
-{
-    Put16(b, at, v & 0xFFFF);
-    Put16(b, at + 2, v >> 16);
-}
-
-} // namespace
 
 QImage ColourPattern(int w, int h, const std::vector<QRgb>& colours)
 {

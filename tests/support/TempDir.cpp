@@ -37,6 +37,18 @@ std::vector<std::string> Entries(const std::filesystem::path& dir)
     return names;
 }
 
+void Put16(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v)
+{
+    b[at] = static_cast<std::uint8_t>(v);
+    b[at + 1] = static_cast<std::uint8_t>(v >> 8);
+}
+
+void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v)
+{
+    Put16(b, at, v & 0xFFFF);
+    Put16(b, at + 2, v >> 16);
+}
+
 void WriteBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes)
 {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);

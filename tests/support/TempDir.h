@@ -25,5 +25,8 @@ std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file);
 // The names in a folder, sorted.
 std::vector<std::string> Entries(const std::filesystem::path& dir);
 void WriteBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes);
+// Little-endian fields at byte `at` of `b`, as BMP headers hold them.
+void Put16(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v);
+void Put32(std::vector<std::uint8_t>& b, std::size_t at, std::uint32_t v);
 
 } // namespace kx4::test

@@ -1,6 +1,7 @@
 // Test main: one QApplication for the whole run, so that widget and painting tests work offscreen.
+#include "assets/DesignFonts.h"
+
 #include <QApplication>
-#include <QFont>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -10,9 +11,7 @@ int main(int argc, char** argv)
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication app(argc, argv);
-    // The design's fonts, drawn with their metric-compatible Debian stand-ins.
-    QFont::insertSubstitution("Arial", "Liberation Sans");
-    QFont::insertSubstitution("Calibri", "Carlito");
+    kx4::SubstituteDesignFonts();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,8 +1,8 @@
 // Writes every built-in picture into a folder as a 24-bit BMP file named after its table entry.
 #include "assets/Artwork.h"
 #include "assets/Bmp.h"
+#include "assets/DesignFonts.h"
 
-#include <QFont>
 #include <QGuiApplication>
 
 #include <cstdio>
@@ -20,7 +20,7 @@ int main(int argc, char** argv)
     if (!std::getenv("QT_QPA_PLATFORM"))
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QGuiApplication app(argc, argv);
-    QFont::insertSubstitution("Arial", "Liberation Sans");
+    kx4::SubstituteDesignFonts();
 
     const std::filesystem::path folder = argv[1];
     std::error_code ec;

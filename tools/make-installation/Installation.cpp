@@ -14,15 +14,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-IoResult MakeDir(const fs::path& dir)
-{
-    std::error_code ec;
-    fs::create_directories(dir, ec);
-    if (ec)
-        return IoResult::Fail("Cannot create the folder \"" + dir.string() + "\": " + ec.message() + ".");
-    return IoResult::Ok();
-}
-
 BmpImage Filled(PicSize size, std::uint32_t color)
 {
     BmpImage img;
@@ -134,7 +125,7 @@ IoResult BuildCoreImage(const Paths& paths)
 IoResult MakeInstallation(const Paths& paths)
 {
     for (const fs::path& dir : {paths.SDImageDir(), paths.PreviewDir(), paths.RawImagesDir(), paths.BMPImagesDir()})
-        if (IoResult r = MakeDir(dir); !r)
+        if (IoResult r = MakeFolder(dir); !r)
             return r;
     if (IoResult r = WriteStandardPictures(paths); !r)
         return r;

@@ -16,6 +16,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+int FileCount(const fs::path& dir) { return static_cast<int>(Entries(dir).size()); }
+
 constexpr QRgb kGrey = 0xFF404040;
 
 QImage ReadPicture(const fs::path& file)
@@ -24,14 +26,6 @@ QImage ReadPicture(const fs::path& file)
     const IoResult r = ReadBmpFile(file, img);
     EXPECT_TRUE(r) << r.message;
     return img;
-}
-
-int FileCount(const fs::path& dir)
-{
-    int n = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir))
-        ++n;
-    return n;
 }
 
 // Buttons of every face and texts on screens 0, 5 and 15.
