@@ -1,28 +1,31 @@
 #include "assets/BackgroundPicture.h"
 
-#include <QFile>
+#include <QBuffer>
+#include <QByteArray>
 #include <QImage>
 #include <QImageReader>
 
 #include <cstdlib>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace kx4 {
 
-IoResult ReadBackgroundPicture(const std::filesystem::path& file, QImage& out)
+IoResult ReadBackgroundFile(const std::filesystem::path& file, std::vector<std::uint8_t>& bytes)
 {
-    int fd = -1;
-    if (IoResult r = OpenRegularFile(file, O_RDONLY, fd); !r)
-        return r;
-    QFile device;
-    if (!device.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return IoResult::Fail("Cannot read " + Quoted(file) + ": " + device.errorString().toStdString() + ".");
-    }
+    return ReadWholeFile(file, bytes, kBackgroundMaxFileBytes);
+}
+
+IoResult DecodeBackgroundPicture(std::span<const std::uint8_t> bytes, const std::filesystem::path& file, QImage& out)
+{
     const auto fail = [&](const std::string& why) {
         return IoResult::Fail("Cannot read " + Quoted(file) + " as a picture: " + why + ".");
     };
+    // The bytes are only looked at, never copied.
+    const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                                    static_cast<qsizetype>(bytes.size()));
+    QBuffer device;
+    device.setData(data);
+    if (!device.open(QIODevice::ReadOnly))
+        return fail("it cannot be opened in memory");
     QImageReader reader(&device, "bmp");
     reader.setAutoDetectImageFormat(false);
     if (!reader.canRead())
@@ -42,6 +45,14 @@ IoResult ReadBackgroundPicture(const std::filesystem::path& file, QImage& out)
         return fail("its picture data is damaged");
     out = picture.convertToFormat(QImage::Format_RGB32);
     return IoResult::Ok();
+}
+
+IoResult ReadBackgroundPicture(const std::filesystem::path& file, QImage& out)
+{
+    std::vector<std::uint8_t> bytes;
+    if (IoResult r = ReadBackgroundFile(file, bytes); !r)
+        return r;
+    return DecodeBackgroundPicture(bytes, file, out);
 }
 
 } // namespace kx4
