@@ -8,6 +8,8 @@
 #include <cstring>
 #include <string_view>
 #include <fcntl.h>
+#include <linux/openat2.h>
+#include <sys/syscall.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -155,18 +157,25 @@ IoResult ReadWholeFile(const fs::path& file, std::vector<std::uint8_t>& out, std
     return IoResult::Ok();
 }
 
-fs::path SaveTempName(const fs::path& target)
+namespace {
+
+// The temporary name for a write of the file `name`: a fixed short form that fits any file
+// system's name limit, and by which a leftover is known.
+std::string SaveTempLeaf(const std::string& name)
 {
-    // A fixed short form: it fits any file system's name limit, and a leftover is known by it.
     std::uint64_t hash = 14695981039346656037ull; // FNV-1a
-    for (const unsigned char c : target.filename().string()) {
+    for (const unsigned char c : name) {
         hash ^= c;
         hash *= 1099511628211ull;
     }
-    char name[40];
-    std::snprintf(name, sizeof name, ".kx4-save-%016llx.tmp", static_cast<unsigned long long>(hash));
-    return target.parent_path() / name;
+    char leaf[40];
+    std::snprintf(leaf, sizeof leaf, ".kx4-save-%016llx.tmp", static_cast<unsigned long long>(hash));
+    return leaf;
 }
+
+} // namespace
+
+fs::path SaveTempName(const fs::path& target) { return target.parent_path() / SaveTempLeaf(target.filename().string()); }
 
 namespace {
 
@@ -198,21 +207,35 @@ std::string FinalTarget(const fs::path& path, fs::path& out)
     return std::strerror(ELOOP);
 }
 
+// Where a write puts its file: the entry `name` of the open folder `dir`; `shown` names it in messages.
+struct WriteSpot {
+    int dir = -1;
+    std::string name;
+    std::string temp; // the name of the temporary file beside it
+    fs::path shown;
+};
+
+IoResult LinkRefused(const fs::path& shown)
+{
+    return IoResult::Fail("Cannot write " + Quoted(shown) +
+                          ": it is a symbolic link, which is not followed here. Remove the link and start again.");
+}
+
 // Whether the running user may change the file. Root may write anything, so for root a file
 // without any write permission bit counts as meant to stay as it is.
-bool MayWrite(const fs::path& file, const struct stat& st)
+bool MayWrite(const WriteSpot& at, const struct stat& st)
 {
     if (::geteuid() == 0)
         return (st.st_mode & 0222) != 0;
-    return ::faccessat(AT_FDCWD, file.c_str(), W_OK, AT_EACCESS) == 0;
+    return ::faccessat(at.dir, at.name.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
 // Removes the temporary file a killed write of the same target left behind; nothing else.
-void RemoveLeftover(const fs::path& temp)
+void RemoveLeftover(const WriteSpot& at)
 {
     struct stat st {};
-    if (::lstat(temp.c_str(), &st) == 0 && (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)))
-        ::unlink(temp.c_str());
+    if (::fstatat(at.dir, at.temp.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)))
+        ::unlinkat(at.dir, at.temp.c_str(), 0);
 }
 
 // An unnamed file needs /proc to be given a name without privileges.
@@ -223,12 +246,12 @@ bool NoUnnamedFiles(int err) { return err == EOPNOTSUPP || err == EISDIR || err 
 // A folder the user may not add files to; a full disk is no reason to risk the old file in place.
 bool FolderRefusesNewFile(int err) { return err == EACCES || err == EPERM; }
 
-// The temporary file of a write into `dir`, created with `mode` (less the umask); `named` tells
-// whether it has the name `temp`.
-int OpenTemp(const fs::path& dir, const fs::path& temp, mode_t mode, const WriteOptions& options, bool& named)
+// The temporary file of a write, created with `mode` (less the umask); `named` tells whether it
+// has the name `at.temp`.
+int OpenTemp(const WriteSpot& at, mode_t mode, const WriteOptions& options, bool& named)
 {
     if (options.unnamedTemp && CanNameUnnamedFiles()) {
-        const int fd = ::open(dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+        const int fd = ::openat(at.dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
         if (fd >= 0 || !NoUnnamedFiles(errno)) {
             named = false;
             return fd;
@@ -236,20 +259,20 @@ int OpenTemp(const fs::path& dir, const fs::path& temp, mode_t mode, const Write
     }
     named = true;
     for (int attempt = 0;; ++attempt) {
-        const int fd = ::open(temp.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, mode);
+        const int fd = ::openat(at.dir, at.temp.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, mode);
         if (fd >= 0 || errno != EEXIST || attempt == 1)
             return fd;
-        RemoveLeftover(temp); // left by a write killed just now
+        RemoveLeftover(at); // left by a write killed just now
     }
 }
 
-// Gives an unnamed temporary file the name `temp`.
-bool NameTemp(int fd, const fs::path& temp)
+// Gives an unnamed temporary file the name `at.temp`.
+bool NameTemp(int fd, const WriteSpot& at)
 {
     const std::string self = "/proc/self/fd/" + std::to_string(fd);
-    if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temp.c_str(), AT_SYMLINK_FOLLOW) == 0)
+    if (::linkat(AT_FDCWD, self.c_str(), at.dir, at.temp.c_str(), AT_SYMLINK_FOLLOW) == 0)
         return true;
-    return ::linkat(fd, "", AT_FDCWD, temp.c_str(), AT_EMPTY_PATH) == 0;
+    return ::linkat(fd, "", at.dir, at.temp.c_str(), AT_EMPTY_PATH) == 0;
 }
 
 // Gives the new file the old one's owner and group, where the user may, and its mode.
@@ -275,9 +298,9 @@ std::string KeepOwnerAndMode(int fd, const struct stat& old)
     return {};
 }
 
-std::string FlushFolder(const fs::path& dir)
+std::string FlushFolder(int dir)
 {
-    UniqueFd fd(::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const UniqueFd fd(::openat(dir, ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (fd.get() < 0)
         return SysError();
     // EINVAL: the file system has no way to flush a folder, and nothing to flush.
@@ -286,21 +309,21 @@ std::string FlushFolder(const fs::path& dir)
     return {};
 }
 
-// Rewrites `file` in place, for a folder that cannot take a temporary file.
-IoResult WriteInPlace(const fs::path& target, const fs::path& file, const FileWriter& write)
+// Rewrites the file in place, for a folder that cannot take a temporary file.
+IoResult WriteInPlace(const WriteSpot& at, const FileWriter& write)
 {
     const auto fail = [&](const std::string& why, bool touched) {
-        return IoResult::Fail("Cannot write " + Quoted(target) + ": " + why +
+        return IoResult::Fail("Cannot write " + Quoted(at.shown) + ": " + why +
                               (touched ? ". The file may now be incomplete." : "."));
     };
-    UniqueFd fd(::open(file.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    UniqueFd fd(::openat(at.dir, at.name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0)
         return fail(SysError(), false);
     struct stat st {};
     if (::fstat(fd.get(), &st) != 0)
         return fail(SysError(), false);
     if (!S_ISREG(st.st_mode))
-        return IoResult::Fail(NotRegular(target, st));
+        return IoResult::Fail(NotRegular(at.shown, st));
     std::uint64_t size = 0;
     if (std::string error = write(fd.get(), size); !error.empty())
         return fail(error, true);
@@ -311,38 +334,35 @@ IoResult WriteInPlace(const fs::path& target, const fs::path& file, const FileWr
     return IoResult::Ok();
 }
 
-} // namespace
-
-IoResult WriteFileThrough(const fs::path& target, const FileWriter& write, WriteOptions options)
+// The safe write of the file at `at`: a symbolic link there is refused (callers that follow links
+// have resolved them already).
+IoResult WriteAt(const WriteSpot& at, const FileWriter& write, const WriteOptions& options)
 {
-    const auto fail = [&](const std::string& why) { return Cannot("write", target, why); };
-    fs::path file;
-    if (std::string why = FinalTarget(target, file); !why.empty())
-        return fail(why);
+    const auto fail = [&](const std::string& why) { return Cannot("write", at.shown, why); };
     struct stat old {};
-    const bool exists = ::lstat(file.c_str(), &old) == 0;
+    const bool exists = ::fstatat(at.dir, at.name.c_str(), &old, AT_SYMLINK_NOFOLLOW) == 0;
     if (!exists && errno != ENOENT)
         return fail(SysError());
+    if (exists && S_ISLNK(old.st_mode))
+        return LinkRefused(at.shown);
     if (exists && !S_ISREG(old.st_mode))
-        return IoResult::Fail(NotRegular(target, old));
-    if (exists && !MayWrite(file, old))
+        return IoResult::Fail(NotRegular(at.shown, old));
+    if (exists && !MayWrite(at, old))
         return fail("the file is read-only");
 
-    const fs::path dir = file.has_parent_path() ? file.parent_path() : fs::path(".");
-    const fs::path temp = SaveTempName(file);
-    RemoveLeftover(temp);
+    RemoveLeftover(at);
     bool named = false;
     // Until it has the old file's mode, the new one is not readable by more users than the old.
-    UniqueFd fd(OpenTemp(dir, temp, exists ? (old.st_mode & 0666) : 0666, options, named));
+    UniqueFd fd(OpenTemp(at, exists ? (old.st_mode & 0666) : 0666, options, named));
     if (fd.get() < 0) {
         if (exists && FolderRefusesNewFile(errno))
-            return WriteInPlace(target, file, write);
+            return WriteInPlace(at, write);
         return fail(SysError());
     }
     const auto discard = [&](const std::string& why) {
         fd.reset();
         if (named)
-            ::unlink(temp.c_str());
+            ::unlinkat(at.dir, at.temp.c_str(), 0);
         return fail(why);
     };
 
@@ -360,11 +380,11 @@ IoResult WriteFileThrough(const fs::path& target, const FileWriter& write, Write
             return discard(SysError());
     } else {
         // Named only for the moment before the rename: a write killed in between leaves it.
-        if (!NameTemp(fd.get(), temp))
+        if (!NameTemp(fd.get(), at))
             return discard(SysError());
         named = true;
     }
-    if (::rename(temp.c_str(), file.c_str()) != 0)
+    if (::renameat(at.dir, at.temp.c_str(), at.dir, at.name.c_str()) != 0)
         return discard(SysError());
 
     // The new file is in place; what fails now leaves its contents perhaps not on the device.
@@ -372,19 +392,138 @@ IoResult WriteFileThrough(const fs::path& target, const FileWriter& write, Write
     if (fd.get() >= 0 && ::close(fd.release()) != 0)
         late = SysError();
     if (late.empty() && options.flush)
-        late = FlushFolder(dir); // makes the rename itself durable
+        late = FlushFolder(at.dir); // makes the rename itself durable
     if (!late.empty())
-        return IoResult::Fail(Quoted(target) + " was written, but could not be flushed to the device (" + late +
+        return IoResult::Fail(Quoted(at.shown) + " was written, but could not be flushed to the device (" + late +
                               "): its new contents may not be durable.");
     return IoResult::Ok();
 }
 
-IoResult WriteFileAtomic(const fs::path& target, std::span<const std::uint8_t> bytes, WriteOptions options)
+// A folder opened only to be named in further calls: that needs no permission to list it.
+int OpenDirectory(int at, const char* name, int extra = 0)
 {
-    return WriteFileThrough(target, [&](int fd, std::uint64_t& size) -> std::string {
+    int fd;
+    do {
+        fd = ::openat(at, name, O_PATH | O_DIRECTORY | O_CLOEXEC | extra);
+    } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+// One part of a path opened beneath the folder `base`, never through a symbolic link nor onto
+// another file system.
+int OpenPartBeneath(int base, const std::string& part)
+{
+    open_how how{};
+    how.flags = O_PATH | O_DIRECTORY | O_CLOEXEC;
+    how.resolve = RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_XDEV;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const long fd = ::syscall(SYS_openat2, base, part.c_str(), &how, sizeof how);
+        if (fd >= 0)
+            return static_cast<int>(fd);
+        if (errno == ENOSYS)
+            break;
+        if (errno != EINTR && errno != EAGAIN) // EAGAIN: a rename elsewhere raced the lookup
+            return -1;
+    }
+    if (errno != ENOSYS)
+        return -1;
+    // A kernel without openat2: the part itself is not followed, and its file system is compared.
+    const int fd = OpenDirectory(base, part.c_str(), O_NOFOLLOW);
+    if (fd < 0)
+        return fd;
+    struct stat outer {}, inner {};
+    if (::fstat(base, &outer) != 0 || ::fstat(fd, &inner) != 0 || outer.st_dev != inner.st_dev) {
+        ::close(fd);
+        errno = EXDEV;
+        return -1;
+    }
+    return fd;
+}
+
+} // namespace
+
+namespace {
+
+// Why the folder `part` of `at` could not be opened, `err` the failure; `shown` names it.
+IoResult FolderRefused(int at, const std::string& part, const fs::path& shown, int err)
+{
+    struct stat st {};
+    const bool found = ::fstatat(at, part.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
+    if (found && S_ISLNK(st.st_mode))
+        return IoResult::Fail("Cannot open the folder " + Quoted(shown) +
+                              ": it is a symbolic link, which is not followed here. Remove the link and start again.");
+    if (found && !S_ISDIR(st.st_mode))
+        return IoResult::Fail("Cannot open the folder " + Quoted(shown) + ": a file of that name is in the way.");
+    if (err == EXDEV)
+        return Cannot("open the folder", shown, "another file system is mounted there");
+    return Cannot("open the folder", shown, std::strerror(err));
+}
+
+} // namespace
+
+IoResult HoldFolder(const fs::path& dir, FolderHandle& out)
+{
+    const int fd = OpenDirectory(AT_FDCWD, dir.c_str(), O_NOFOLLOW);
+    if (fd < 0)
+        return FolderRefused(AT_FDCWD, dir.string(), dir, errno);
+    out.fd.reset(fd);
+    out.path = dir;
+    return IoResult::Ok();
+}
+
+IoResult OpenFolderBeneath(const FolderHandle& base, const fs::path& relative, bool create, FolderHandle& out)
+{
+    FolderHandle at;
+    at.fd.reset(::fcntl(base.fd.get(), F_DUPFD_CLOEXEC, 0));
+    at.path = base.path;
+    if (at.fd.get() < 0)
+        return Cannot("open the folder", base.path, SysError());
+    for (const fs::path& p : relative) {
+        const std::string part = p.string();
+        const fs::path shown = at.path / p;
+        if (part.empty() || part == "." || part == ".." || part == "/")
+            return Cannot("open the folder", base.path / relative, "it does not lie inside " + Quoted(base.path));
+        if (create && ::mkdirat(at.fd.get(), part.c_str(), 0777) != 0 && errno != EEXIST)
+            return IoResult::Fail("Cannot create the folder " + Quoted(shown) + ": " + SysError() + ".");
+        const int fd = OpenPartBeneath(at.fd.get(), part);
+        if (fd < 0)
+            return FolderRefused(at.fd.get(), part, shown, errno);
+        at.fd.reset(fd);
+        at.path = shown;
+    }
+    out = std::move(at);
+    return IoResult::Ok();
+}
+
+IoResult WriteFileThrough(const fs::path& target, const FileWriter& write, WriteOptions options)
+{
+    fs::path file;
+    if (std::string why = FinalTarget(target, file); !why.empty())
+        return Cannot("write", target, why);
+    const fs::path dir = file.has_parent_path() ? file.parent_path() : fs::path(".");
+    const UniqueFd folder(OpenDirectory(AT_FDCWD, dir.c_str()));
+    if (folder.get() < 0)
+        return Cannot("write", target, SysError());
+    const std::string name = file.filename().string();
+    return WriteAt({folder.get(), name, SaveTempLeaf(name), target}, write, options);
+}
+
+IoResult WriteFileInFolder(const FolderHandle& dir, const std::string& name, const FileWriter& write, WriteOptions options)
+{
+    return WriteAt({dir.fd.get(), name, SaveTempLeaf(name), dir.path / name}, write, options);
+}
+
+FileWriter WriterOf(std::span<const std::uint8_t> bytes)
+{
+    return [bytes](int fd, std::uint64_t& size) -> std::string {
         size = bytes.size();
         return WriteFullAt(fd, bytes, 0) == bytes.size() ? std::string() : WriteError();
-    }, options);
+    };
+}
+
+IoResult WriteFileAtomic(const fs::path& target, std::span<const std::uint8_t> bytes, WriteOptions options)
+{
+    return WriteFileThrough(target, WriterOf(bytes), options);
 }
 
 std::uint64_t CopyFileBytes(int in, int out, std::uint64_t count)
@@ -433,6 +572,13 @@ std::uint64_t CopyFileBytes(int in, int out, std::uint64_t count)
     }
     errno = 0;
     return done;
+}
+
+std::string CopyAllBytes(int in, int out, std::uint64_t size, const fs::path& source)
+{
+    if (CopyFileBytes(in, out, size) == size)
+        return {};
+    return errno != 0 ? SysError() : Quoted(source) + " became shorter while it was copied";
 }
 
 } // namespace kx4

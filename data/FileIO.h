@@ -26,6 +26,13 @@ public:
     ~UniqueFd() { reset(); }
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
+    UniqueFd(UniqueFd&& other) noexcept : fd_(other.release()) {}
+    UniqueFd& operator=(UniqueFd&& other) noexcept
+    {
+        if (this != &other)
+            reset(other.release());
+        return *this;
+    }
     int get() const { return fd_; }
     int release()
     {
@@ -79,6 +86,9 @@ struct WriteOptions {
 // why it failed, empty on success.
 using FileWriter = std::function<std::string(int fd, std::uint64_t& size)>;
 
+// A FileWriter of `bytes`, which must outlive it.
+FileWriter WriterOf(std::span<const std::uint8_t> bytes);
+
 // The safe whole-file write behind every save and copy. A symbolic link is followed and its final
 // target replaced. The contents go into an unnamed temporary file in the target's folder
 // (O_TMPFILE) or, where the file system has none, into ".kx4-save-<hash of the name>.tmp", whose
@@ -94,6 +104,27 @@ IoResult WriteFileThrough(const std::filesystem::path& target, const FileWriter&
 IoResult WriteFileAtomic(const std::filesystem::path& target, std::span<const std::uint8_t> bytes,
                          WriteOptions options = {});
 
+// A folder held open, so that what is written into it stays in it whatever its path comes to name;
+// `path` names it in messages.
+struct FolderHandle {
+    UniqueFd fd;
+    std::filesystem::path path;
+};
+
+// Opens the folder `dir` itself, refusing a symbolic link in its place.
+IoResult HoldFolder(const std::filesystem::path& dir, FolderHandle& out);
+
+// Opens the folder `relative` beneath `base`, with `create` making each missing part first, one
+// part at a time without following a symbolic link, going up with "..", or leaving the file system
+// of `base`; a link in the way fails with a message that names it and says to remove it.
+IoResult OpenFolderBeneath(const FolderHandle& base, const std::filesystem::path& relative, bool create,
+                           FolderHandle& out);
+
+// WriteFileThrough for the file `name` of the open folder `dir`, except that a symbolic link of
+// that name is refused, with a message that names it and says to remove it, instead of followed.
+IoResult WriteFileInFolder(const FolderHandle& dir, const std::string& name, const FileWriter& write,
+                           WriteOptions options = {});
+
 // The name of the temporary file a write of `target` uses where the file system has no O_TMPFILE.
 std::filesystem::path SaveTempName(const std::filesystem::path& target);
 
@@ -104,5 +135,9 @@ std::filesystem::path SaveTempName(const std::filesystem::path& target);
 // is flushed.
 inline constexpr std::uint64_t kWholeFile = UINT64_MAX;
 std::uint64_t CopyFileBytes(int in, int out, std::uint64_t count);
+
+// CopyFileBytes of `size` bytes, the size `in` had when opened: why not all of them were copied
+// (an error, or `source` ending early), empty when they were.
+std::string CopyAllBytes(int in, int out, std::uint64_t size, const std::filesystem::path& source);
 
 } // namespace kx4

@@ -6,7 +6,9 @@
 #include "sdcard/ConfigFinishing.h"
 #include "sdcard/ConversionRun.h"
 #include "sdcard/ImageFileSink.h"
+#include "sdcard/SfcImage.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <sys/stat.h>
@@ -56,6 +58,10 @@ std::optional<MPBuildStop> MPBuild::Build(const ProfileList& sProfileFile)
     std::uintmax_t coreSize = 0;
     if (IoResult r = ReadFileStart(core, std::span(bCoreImage).first(kMPCoreBytes), got, coreSize); !r)
         return Unreadable(r);
+    if (IoResult r = CheckCoreImageSize(core, coreSize); !r)
+        return Unreadable(r);
+    if (got < std::min<std::uintmax_t>(coreSize, kMPCoreBytes))
+        return Unreadable(IoResult::Fail(Quoted(core) + " became shorter while it was read."));
 
     // The file is made whole under a temporary name and takes its own only when complete.
     std::optional<MPBuildStop> stop;

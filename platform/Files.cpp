@@ -15,19 +15,32 @@ bool PathExists(const fs::path& path)
     return !path.empty() && fs::exists(path, ec);
 }
 
-IoResult CopyFileTo(const fs::path& source, const fs::path& destination, WriteOptions options)
+namespace {
+
+// Opens `source` and hands `copy` a writer of its bytes.
+IoResult WithCopyOf(const fs::path& source, const std::function<IoResult(const FileWriter&)>& copy)
 {
     int fd = -1;
     std::uintmax_t bytes = 0;
     if (IoResult r = OpenRegularFile(source, O_RDONLY, fd, &bytes); !r)
         return r;
     const UniqueFd in(fd);
-    return WriteFileThrough(destination, [&](int out, std::uint64_t& size) -> std::string {
-        size = CopyFileBytes(in.get(), out, bytes);
-        if (size == bytes)
-            return {};
-        return errno != 0 ? std::strerror(errno) : Quoted(source) + " became shorter while it was copied";
-    }, options);
+    return copy([&](int out, std::uint64_t& size) {
+        size = bytes;
+        return CopyAllBytes(in.get(), out, bytes, source);
+    });
+}
+
+} // namespace
+
+IoResult CopyFileTo(const fs::path& source, const fs::path& destination, WriteOptions options)
+{
+    return WithCopyOf(source, [&](const FileWriter& write) { return WriteFileThrough(destination, write, options); });
+}
+
+IoResult CopyFileInto(const fs::path& source, const FolderHandle& dir, const std::string& name, WriteOptions options)
+{
+    return WithCopyOf(source, [&](const FileWriter& write) { return WriteFileInFolder(dir, name, write, options); });
 }
 
 IoResult LinkFileOver(const fs::path& existing, const fs::path& target)

@@ -1,17 +1,20 @@
 #include "sdcard/CardFiles.h"
 
+#include "assets/BackgroundPicture.h"
 #include "data/ProjectFiles.h"
 #include "platform/Files.h"
 #include "sdcard/PictureTable.h"
+
+#include <QImage>
 
 #include <system_error>
 
 namespace kx4 {
 namespace fs = std::filesystem;
 
-IoResult FindCardFolder(const DriveScan& listed, char letter, const fs::path& mountRoot, fs::path& folder)
+IoResult FindCardFolder(const DriveScan& listed, char letter, const fs::path& mountRoot, FolderHandle& folder)
 {
-    folder.clear();
+    folder = FolderHandle();
     const Drive* was = FindDrive(listed, letter);
     if (!was || was->volume.empty())
         return IoResult::Fail(std::string(1, letter) + ": is not a drive of this computer.");
@@ -38,19 +41,22 @@ IoResult FindCardFolder(const DriveScan& listed, char letter, const fs::path& mo
     if (!fs::is_directory(found, ec))
         return IoResult::Fail("The card folder " + Quoted(found) + " of drive " + drive + " cannot be opened: " +
                               (ec ? ec.message() : std::string("it is not a folder")) + ".");
-    folder = found;
-    return IoResult::Ok();
+    return HoldFolder(found, folder);
 }
 
-IoResult WriteCardBackup(const ProjectTables& tables, const Paths& paths, const fs::path& card)
+BackupResult WriteCardBackup(const ProjectTables& tables, const Paths& paths, const FolderHandle& card)
 {
-    const fs::path dir = card / "Backup";
-    std::error_code ec;
-    if (!fs::is_directory(dir, ec) && !fs::create_directory(dir, ec))
-        return IoResult::Fail("Cannot create the folder " + Quoted(dir) + ": " +
-                              (ec ? ec.message() : std::string("a file of that name is in the way")) + ".");
-    if (IoResult r = SavePanelDataFile(tables, dir / "Backup.KQC"); !r)
-        return r;
+    BackupResult result;
+    FolderHandle dir;
+    if (result.write = OpenFolderBeneath(card, "Backup", true, dir); !result.write)
+        return result;
+    std::vector<std::uint8_t> bytes;
+    if (result.write = EncodePanelData(tables, bytes); !result.write) {
+        result.write.message = "Cannot save " + Quoted(dir.path / "Backup.KQC") + ": " + result.write.message;
+        return result;
+    }
+    if (result.write = WriteFileInFolder(dir, "Backup.KQC", WriterOf(bytes)); !result.write)
+        return result;
     for (int s = 0; s < kScreenCount; ++s) {
         const std::string& background = tables.ScreenBG[static_cast<std::size_t>(s)];
         if (background.empty() || background.starts_with('['))
@@ -58,10 +64,19 @@ IoResult WriteCardBackup(const ProjectTables& tables, const Paths& paths, const 
         const fs::path file = paths.Map(background);
         if (!PathExists(file))
             continue;
-        if (IoResult r = CopyFileTo(file, dir / ("Screen" + TwoDigits(s) + ".BMP")); !r)
-            return r;
+        // Only what the designer would draw goes onto the card: a project file may name any file.
+        QImage picture;
+        IoResult readable = ReadBackgroundFile(file, bytes);
+        if (readable)
+            readable = DecodeBackgroundPicture(bytes, file, picture);
+        if (!readable) {
+            result.notCopied.push_back(readable.message);
+            continue;
+        }
+        if (result.write = WriteFileInFolder(dir, "Screen" + TwoDigits(s) + ".BMP", WriterOf(bytes)); !result.write)
+            return result;
     }
-    return IoResult::Ok();
+    return result;
 }
 
 void DeleteScreenBitmaps(const Paths& paths)

@@ -6,18 +6,29 @@
 #include "platform/Paths.h"
 
 #include <filesystem>
+#include <string>
+#include <vector>
 
 namespace kx4 {
 
-// The folder where the volume listed behind `letter` is mounted now, found under `mountRoot`
+// Opens the folder where the volume listed behind `letter` is mounted now, found under `mountRoot`
 // (the program's is "/"); the system is looked at again, so a card that is gone, changed or not
-// mounted fails with a message that names the drive and says what to do.
+// mounted fails with a message that names the drive and says what to do. Files are written onto
+// the card only beneath this folder, never through a symbolic link or onto another file system.
 IoResult FindCardFolder(const DriveScan& listed, char letter, const std::filesystem::path& mountRoot,
-                        std::filesystem::path& folder);
+                        FolderHandle& folder);
+
+// How the backup went: `write` failed when it could not be written; otherwise `notCopied` names
+// each background that is not a readable picture and was left out, with the reason.
+struct BackupResult {
+    IoResult write;
+    std::vector<std::string> notCopied;
+};
 
 // Writes the design's backup into the card folder `card`: "Backup/Backup.KQC" as a panel data
-// file, and a copy of each screen's background BMP file that exists as "Backup/ScreenNN.BMP".
-IoResult WriteCardBackup(const ProjectTables& tables, const Paths& paths, const std::filesystem::path& card);
+// file, and as "Backup/ScreenNN.BMP" a copy of each screen's background file that exists and is a
+// picture the designer shows, the bytes checked being the bytes copied.
+BackupResult WriteCardBackup(const ProjectTables& tables, const Paths& paths, const FolderHandle& card);
 
 // Deletes the 96 card screen bitmaps (SR0L00.BMP to SR2P15.BMP) from the BMPImages folder.
 void DeleteScreenBitmaps(const Paths& paths);

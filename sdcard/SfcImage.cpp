@@ -1,6 +1,7 @@
 #include "sdcard/SfcImage.h"
 
 #include "sdcard/ImageFileSink.h"
+#include "sdcard/PictureTable.h"
 
 #include <cerrno>
 #include <cstring>
@@ -23,20 +24,33 @@ IoResult PrepareImage(const Paths& paths, const CompileOptions& opt, UniqueFd& o
     const fs::path image = paths.SDImageFile();
     int fd = -1;
     UniqueFd in;
-    if (!opt.chkBuildBaseImage) { // the core image is opened first: a missing one leaves the image alone
-        if (IoResult r = OpenRegularFile(core, O_RDONLY, fd); !r)
+    std::uintmax_t coreSize = 0;
+    if (!opt.chkBuildBaseImage) { // the core image is checked first: a bad one leaves the image alone
+        if (IoResult r = OpenRegularFile(core, O_RDONLY, fd, &coreSize); !r)
             return r;
         in.reset(fd);
+        if (IoResult r = CheckCoreImageSize(core, coreSize); !r)
+            return r;
     }
     if (IoResult r = OpenRegularFile(image, O_WRONLY | O_CREAT | O_TRUNC, fd); !r)
         return r;
     out.reset(fd);
-    if (in.get() >= 0 && (CopyFileBytes(in.get(), out.get(), kWholeFile), errno != 0))
-        return IoResult::Fail("Cannot copy " + Quoted(core) + " to " + Quoted(image) + ": " + SysError() + ".");
+    if (in.get() < 0)
+        return IoResult::Ok();
+    if (std::string why = CopyAllBytes(in.get(), out.get(), coreSize, core); !why.empty())
+        return IoResult::Fail("Cannot copy " + Quoted(core) + " to " + Quoted(image) + ": " + why + ".");
     return IoResult::Ok();
 }
 
 } // namespace
+
+IoResult CheckCoreImageSize(const fs::path& file, std::uintmax_t size)
+{
+    if (size >= kCardImageSize)
+        return IoResult::Ok();
+    return IoResult::Fail(Quoted(file) + " is not a complete core image: it holds " + std::to_string(size) +
+                          " bytes, and a core image must hold at least " + std::to_string(kCardImageSize) + ".");
+}
 
 CompileResult WriteSfcImage(modOrvel& m, const Paths& paths, const CompileOptions& opt, PicBuffers& buf,
                             const CompileCallbacks& callbacks)

@@ -83,7 +83,7 @@ private:
 
     WriteEnd WriteSfc()
     {
-        fs::path card;
+        FolderHandle card;
         if (IoResult r = FindCardFolder(listed_, req_.DriveLetter, system_.mountRoot, card); !r) {
             prompts_.Message(MsgIcon::Critical, kWriteError, r.message, MsgButtons::Ok);
             return WriteEnd::Refused;
@@ -109,13 +109,20 @@ private:
         // The card may have been taken out while the pictures were written.
         if (IoResult r = FindCardFolder(listed_, req_.DriveLetter, system_.mountRoot, card); !r)
             return Fail(r);
-        if (IoResult r = view_.RunResponsive([&] { return CopyFileTo(paths_.SDImageFile(), card / "QVRTOUCH.DAT"); }); !r)
+        if (IoResult r = view_.RunResponsive([&] { return CopyFileInto(paths_.SDImageFile(), card, "QVRTOUCH.DAT"); }); !r)
             return Fail(r);
         if (run.cancelled)
             return Stopped();
-        if (IoResult r = WriteCardBackup(m_, paths_, card); !r)
-            return Fail(r);
-        return Finished(run);
+        const BackupResult backup = WriteCardBackup(m_, paths_, card);
+        if (!backup.write) {
+            // The card works: say so, so that a failed backup is not taken for a failed card.
+            prompts_.Message(MsgIcon::Critical, kWriteError,
+                             backup.write.message + "\nThe image itself was written onto the card; only the backup "
+                                                    "of the design is missing or incomplete.",
+                             MsgButtons::Ok);
+            return WriteEnd::Failed;
+        }
+        return Finished(run, backup.notCopied);
     }
 
     WriteEnd WriteRaw()
@@ -178,20 +185,33 @@ private:
         return WriteEnd::Cancelled;
     }
 
-    WriteEnd Finished(const CompileResult& run)
+    // `notCopied`: the backgrounds left out of the backup, with the reason.
+    WriteEnd Finished(const CompileResult& run, const std::vector<std::string>& notCopied = {})
     {
-        if (run.skipped.empty()) {
+        if (run.skipped.empty() && notCopied.empty()) {
             prompts_.Message(MsgIcon::None, kWriteData, "Write Data Complete", MsgButtons::Ok);
             return WriteEnd::Complete;
         }
-        std::string text = "Write Data Incomplete.\n" + std::to_string(run.skipped.size()) +
-                           (run.skipped.size() == 1 ? " picture was" : " pictures were") + " not written:";
-        for (std::size_t i = 0; i < run.skipped.size() && i < kSkippedListed; ++i)
-            text += "\n" + run.skipped[i].message;
-        if (run.skipped.size() > kSkippedListed)
-            text += "\nand " + std::to_string(run.skipped.size() - kSkippedListed) + " more.";
-        if (opt_.chkBuildBaseImage)
-            text += "\nThe core image file was not replaced.";
+        std::string text;
+        if (!run.skipped.empty()) {
+            text = "Write Data Incomplete.\n" + std::to_string(run.skipped.size()) +
+                   (run.skipped.size() == 1 ? " picture was" : " pictures were") + " not written:";
+            for (std::size_t i = 0; i < run.skipped.size() && i < kSkippedListed; ++i)
+                text += "\n" + run.skipped[i].message;
+            if (run.skipped.size() > kSkippedListed)
+                text += "\nand " + std::to_string(run.skipped.size() - kSkippedListed) + " more.";
+            if (opt_.chkBuildBaseImage)
+                text += "\nThe core image file was not replaced.";
+        } else {
+            text = "Write Data Complete";
+        }
+        if (!notCopied.empty()) {
+            text += "\n" + std::to_string(notCopied.size()) +
+                    (notCopied.size() == 1 ? " background was" : " backgrounds were") +
+                    " not copied into the backup on the card, not being readable pictures:";
+            for (const std::string& why : notCopied)
+                text += "\n" + why;
+        }
         prompts_.Message(MsgIcon::Exclamation, kWriteData, text, MsgButtons::Ok);
         return WriteEnd::Incomplete;
     }

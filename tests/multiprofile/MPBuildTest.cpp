@@ -125,7 +125,7 @@ TEST(MPBuild, OnlyProfile001OfAThreePointFivePortraitDesignFillsAll128Profiles)
 TEST(MPBuild, ProfilesOfOtherSizesTakeTheirOwnPictureSizes)
 {
     Builder b;
-    b.root.WriteCore(0x10000);
+    b.root.WriteCore();
     ProfileList profiles;
     profiles[0] = b.root.Profile("Small.KQC", 0, 0).string(); // 480 x 272
     profiles[1] = b.root.Profile("Tall.KQC", 2, 1).string();  // 800 x 480 portrait
@@ -188,6 +188,16 @@ TEST(MPBuild, AMissingCoreImageOrADamagedProfileStopsWithoutTouchingTheOldImage)
     EXPECT_EQ(stop->title, "File Not Found");
     EXPECT_EQ(stop->text, b.root.paths.CoreImageFile().string() + " Not Found.\nBuild Canceled");
     EXPECT_TRUE(b.started.empty());
+
+    // A core image cut short would give an image without its standard pictures.
+    b.root.WriteCore(1 << 20);
+    stop = b.Build(profiles);
+    ASSERT_TRUE(stop);
+    EXPECT_EQ(stop->title, "Open Error");
+    EXPECT_EQ(stop->text, Quoted(b.root.paths.CoreImageFile()) + " is not a complete core image: it holds 1048576 "
+                          "bytes, and a core image must hold at least 84197376.\nBuild Canceled");
+    EXPECT_TRUE(b.started.empty());
+    EXPECT_EQ(ReadBytes(b.root.paths.SDImageFile()), old);
 
     b.root.WriteCore();
     profiles[2] = (b.root.paths.ProgramDir() / "Short.KQC").string();

@@ -4,6 +4,7 @@
 #include "data/modOrvel.h"
 #include "platform/Paths.h"
 #include "platform/ScriptedPrompts.h"
+#include "sdcard/PictureTable.h"
 
 #include "TempDir.h"
 
@@ -18,8 +19,8 @@
 
 namespace kx4::test {
 
-// Bytes of the test's core image: its configuration, device map, gap and a few picture slots.
-constexpr std::uint32_t kTestCoreSize = 0x30000;
+// Bytes of the test's core image: a whole card layout.
+constexpr std::uint32_t kTestCoreSize = kCardImageSize;
 
 // Core image byte k.
 inline std::uint8_t CoreByte(std::uint32_t k) { return static_cast<std::uint8_t>((k * 7 + k / 251) & 0xFF); }

@@ -26,15 +26,15 @@ TEST(CardFolder, TheVolumeIsFoundByItsDeviceEvenWhenTheLettersMove)
 
     // Another card inserted meanwhile takes D:; the chosen volume is still the one found.
     sys.Disk("sdb", "8:16", 1000, true);
-    fs::path folder;
+    FolderHandle folder;
     ASSERT_TRUE(FindCardFolder(listed, 'd', dir / "root", folder));
-    EXPECT_EQ(folder, dir / "root/media/u/QVR");
+    EXPECT_EQ(folder.path, dir / "root/media/u/QVR");
 
     // A mount point that is not there is no card folder.
     fs::remove(dir / "root/media/u/QVR");
     const IoResult r = FindCardFolder(listed, 'D', dir / "root", folder);
     EXPECT_EQ(r.message, "The card folder " + Quoted(dir / "root/media/u/QVR") + " of drive D: (/dev/sdc1) cannot be opened: No such file or directory.");
-    EXPECT_TRUE(folder.empty());
+    EXPECT_EQ(folder.fd.get(), -1);
 
     // A partition of another size is another card.
     sys.Set("sdc/sdc1/size", "7742463\n");

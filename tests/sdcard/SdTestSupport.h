@@ -1,6 +1,7 @@
 #pragma once
 // Test doubles, picture and byte helpers shared by the card image tests.
 #include "assets/Bmp.h"
+#include "sdcard/PictureTable.h"
 #include "sdcard/SectorSink.h"
 
 #include "TempDir.h"
@@ -92,6 +93,9 @@ inline std::vector<std::uint8_t> Pattern(std::size_t n, int seed)
         v[i] = static_cast<std::uint8_t>(i * 13 + seed + i / 509);
     return v;
 }
+
+// A core image as long as the card layout, its bytes a pattern marked by `seed`.
+inline std::vector<std::uint8_t> CorePattern(int seed) { return Pattern(kCardImageSize, seed); }
 
 // A whole file in one read: card images are tens of megabytes.
 inline std::vector<std::uint8_t> ReadAll(const std::filesystem::path& file)

@@ -32,7 +32,7 @@ protected:
 
     TempDir root;
     Paths paths{root.path()};
-    const std::vector<std::uint8_t> core = Pattern(1 << 20, 1);
+    const std::vector<std::uint8_t> core = CorePattern(1);
     modOrvel m;
     CompileOptions opt;
     PicBuffers buf;
@@ -49,7 +49,7 @@ TEST_F(SfcImage, ANormalWriteReplacesTheImageWithTheCoreImageAndTheNewScreens)
     const CompileResult first = WriteSfcImage(m, paths, opt, buf);
     ASSERT_TRUE(first.write) << first.write.message;
     // The image of an earlier write, longer than the core image, is replaced whole.
-    WriteBytes(paths.SDImageFile(), Pattern(2 << 20, 7));
+    WriteBytes(paths.SDImageFile(), Pattern(kCardImageSize + (1 << 20), 7));
     const CompileResult r = WriteSfcImage(m, paths, opt, buf);
     ASSERT_TRUE(r.write) << r.write.message;
     EXPECT_TRUE(r.Complete());
@@ -58,16 +58,16 @@ TEST_F(SfcImage, ANormalWriteReplacesTheImageWithTheCoreImageAndTheNewScreens)
     std::vector<std::uint8_t> image;
     ASSERT_TRUE(ReadWholeFile(paths.SDImageFile(), image));
     const std::uint32_t firstSlot = ImgOffset(ScreenRow(1, 0));
-    ASSERT_EQ(image.size(), ImgOffset(ScreenRow(1, 15)) + SlotSize(ScreenRow(1, 15)));
+    ASSERT_EQ(image.size(), core.size()) << "nothing of the longer earlier image is left";
     for (std::uint32_t k = 0; k < 16384; ++k)
         ASSERT_EQ(image[k], static_cast<std::uint8_t>(m.PanelCfg[k])) << k;
     EXPECT_EQ(image[4 * 1024 + 256 + 4], 95) << "the right edge of the colour control on screen 4";
     for (std::uint32_t d = 0; d < 512; ++d)
         ASSERT_EQ(image[0x4000 + d], (d >= 20 && d <= 23) || (d >= 84 && d <= 87) ? 255 : 0) << d;
-    EXPECT_EQ(std::memcmp(image.data() + 0x4200, core.data() + 0x4200, core.size() - 0x4200), 0)
+    const std::uint32_t screensEnd = ImgOffset(ScreenRow(1, 15)) + SlotSize(ScreenRow(1, 15));
+    EXPECT_EQ(std::memcmp(image.data() + 0x4200, core.data() + 0x4200, firstSlot - 0x4200), 0)
         << "the core image's bytes behind the device map";
-    const std::vector<std::uint8_t> zeros(firstSlot - core.size(), 0);
-    EXPECT_EQ(std::memcmp(image.data() + core.size(), zeros.data(), zeros.size()), 0) << "nothing of the earlier image is left";
+    EXPECT_EQ(std::memcmp(image.data() + screensEnd, core.data() + screensEnd, core.size() - screensEnd), 0);
     for (int s = 0; s < 16; ++s) {
         const auto packed = PackedBytes(PatternPicture(480, 272, s), false);
         EXPECT_EQ(std::memcmp(image.data() + ImgOffset(ScreenRow(1, s)), packed.data(), packed.size()), 0) << s;

@@ -175,7 +175,7 @@ TEST(WriterWindow, NoToTheConfirmationChangesNothing)
 {
     Writer t;
     t.WriteScreens();
-    WriteBytes(t.paths.CoreImageFile(), Pattern(4096, 1));
+    WriteBytes(t.paths.CoreImageFile(), CorePattern(1));
     WriteBytes(t.paths.SDImageFile(), {1, 2, 3});
     t.Open();
     t.prompts.Answer(MsgAnswer::No);
@@ -426,7 +426,7 @@ TEST(WriterWindow, CancelStillWritesTheConfigurationAndTheCardButNoBackup)
 {
     Writer t;
     t.WriteScreens();
-    const auto core = Pattern(1 << 20, 4);
+    const auto core = CorePattern(4);
     WriteBytes(t.paths.CoreImageFile(), core);
     t.Open();
     bool lockedWhileWriting = false;
@@ -476,8 +476,13 @@ TEST(WriterWindow, AMissingCoreImageOrCardEndsBeforeAnythingIsWritten)
         t.ExpectUnlocked();
     };
     refused(0, kSfcConfirm, "Core image file missing.\n" + t.paths.CoreImageFile().string());
+    // Cut short, it would give a card without its standard pictures.
+    WriteBytes(t.paths.CoreImageFile(), Pattern(1 << 20, 1));
+    refused(0, kSfcConfirm,
+            Quoted(t.paths.CoreImageFile()) +
+                " is not a complete core image: it holds 1048576 bytes, and a core image must hold at least 84197376.");
 
-    WriteBytes(t.paths.CoreImageFile(), Pattern(4096, 1));
+    WriteBytes(t.paths.CoreImageFile(), CorePattern(1));
     refused(1,
             "This action will permanently alter data on drive E:\nand logical drives on physical drive: 2\n"
             "Do you want to continue?",
@@ -499,7 +504,7 @@ TEST(WriterWindow, ACardThatRefusesTheImageKeepsItsOldOneAndTheWriteCanBeRepeate
 {
     Writer t;
     t.WriteScreens();
-    WriteBytes(t.paths.CoreImageFile(), Pattern(4096, 1));
+    WriteBytes(t.paths.CoreImageFile(), CorePattern(1));
     const auto old = Pattern(3000, 6);
     const fs::path onCard = t.Card() / "QVRTOUCH.DAT";
     WriteBytes(onCard, old);
@@ -528,7 +533,7 @@ TEST(WriterWindow, SkippedPicturesAreListedInsteadOfComplete)
 {
     Writer t;
     t.WriteScreens();
-    WriteBytes(t.paths.CoreImageFile(), Pattern(4096, 1));
+    WriteBytes(t.paths.CoreImageFile(), CorePattern(1));
     const fs::path missing = t.paths.BMPImagesDir() / "SR0L05.BMP";
     fs::remove(missing);
     const fs::path wrong = t.paths.BMPImagesDir() / "SR0L09.BMP";
@@ -554,7 +559,7 @@ TEST(WriterWindow, TheBaseBuildGestureAndACancelledBaseBuild)
 {
     Writer t;
     t.WriteScreens();
-    const auto core = Pattern(8192, 8);
+    const auto core = CorePattern(8);
     WriteBytes(t.paths.CoreImageFile(), core);
     t.Open();
     QWidget* warning = t.Find("lblWarning");
