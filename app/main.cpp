@@ -1,4 +1,5 @@
 #include "assets/DesignFonts.h"
+#include "data/FileIO.h"
 #include "data/modOrvel.h"
 #include "designer/frmOrvel.h"
 #include "platform/DisplaySize.h"
@@ -9,6 +10,7 @@
 
 int main(int argc, char** argv)
 {
+    kx4::IgnoreFileSizeSignal();
     QApplication app(argc, argv);
     kx4::SubstituteDesignFonts();
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
+#include <csignal>
 #include <climits>
 #include <cstdio>
 #include <cstring>
@@ -53,6 +54,8 @@ void UniqueFd::reset(int fd)
         ::close(fd_);
     fd_ = fd;
 }
+
+void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 std::string Quoted(const fs::path& file) { return "\"" + file.string() + "\""; }
 

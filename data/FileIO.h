@@ -49,6 +49,10 @@ private:
 // The file's path in double quotes, as messages name files.
 std::string Quoted(const std::filesystem::path& file);
 
+// Makes a write past the process's file-size limit fail with EFBIG, reported like any failed
+// write, instead of ending the process; the program calls it once at start.
+void IgnoreFileSizeSignal();
+
 // Reads from `offset` until `buffer` is full or the file ends, retrying interrupted reads; the
 // bytes read, or -1 with errno set.
 std::ptrdiff_t ReadFullAt(int fd, std::span<std::uint8_t> buffer, std::uint64_t offset);

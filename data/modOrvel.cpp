@@ -274,10 +274,11 @@ std::int32_t modOrvel::GetBtnPassword(int slot) const
     const i16* e = CfgAt(*this, kButtonRec, slot, 10);
     if (!e)
         return 0;
-    std::int32_t v = 0;
+    // Damaged entries may hold any 16-bit value: the sum wraps to 32 bits instead of overflowing.
+    std::uint32_t v = 0;
     for (int k = 0; k < 6; ++k)
-        v = v * 10 + e[k];
-    return v;
+        v = v * 10u + static_cast<std::uint32_t>(e[k]);
+    return static_cast<std::int32_t>(v);
 }
 
 void modOrvel::SetBtnImage(int slot, int v) { Set1(DsnAt(*this, kButtonDsn, slot, 0), v); }

@@ -57,9 +57,11 @@ std::string PasswordDigit(std::int32_t password, int index)
 
 std::int32_t PasswordWithDigit(std::int32_t password, int index, int digit)
 {
+    // The six digits the boxes show, one replaced: a damaged record's other digits and sign go.
+    const std::int32_t shown = static_cast<std::int32_t>(std::abs(static_cast<std::int64_t>(password)) % 1000000);
     const std::int32_t above = Power10(index + 1);
     const std::int32_t at = Power10(index);
-    return password / above * above + password % at + digit * at;
+    return shown / above * above + shown % at + digit * at;
 }
 
 std::vector<std::string> TextTypeItems()

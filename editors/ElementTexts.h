@@ -28,7 +28,8 @@ constexpr bool PasswordType(int type) { return type >= 41 && type <= 56; }
 // Decimal digit `index` (0 = units, 5 = hundred-thousands) of `password`, as one character.
 std::string PasswordDigit(std::int32_t password, int index);
 
-// `password` with decimal digit `index` (0 = units) replaced by `digit`.
+// The six lowest decimal digits of `password`, as the boxes show them, with digit `index`
+// (0 = units) replaced by `digit`.
 std::int32_t PasswordWithDigit(std::int32_t password, int index, int digit);
 
 // The Text dialog's 13 display types; list index = TextRec.Type.

@@ -316,6 +316,9 @@ private:
             return std::nullopt;
         disk.model = ModelOf(dir);
         disk.serial = ReadAttr(dir / "device" / "serial").value_or("");
+        if (const auto block = ParseNumber(ReadAttr(dir / "queue" / "logical_block_size").value_or(""));
+            block && *block >= 512 && *block <= 65536)
+            disk.logicalBlock = static_cast<std::uint32_t>(*block);
 
         const auto merge = [&disk](const Usage& u) {
             for (const auto& m : u.mountPoints)
@@ -373,8 +376,10 @@ private:
                 add(d, d.name, d.dev, d.bytes, d.mountPoints);
                 return;
             }
+            // An msdos extended partition shows as one sector or 1 KiB, room for no file system.
+            const std::uint64_t container = std::max<std::uint64_t>(1024, d.logicalBlock);
             for (const BlockVolume& v : d.partitions) {
-                if (v.bytes > 0)
+                if (v.bytes > container)
                     add(d, v.name, v.dev, v.bytes, v.mountPoints);
             }
         };

@@ -50,6 +50,7 @@ struct BlockDisk {
     std::string name;                     // kernel name, e.g. sdb
     std::optional<MajorMinor> dev;
     std::uint64_t bytes = 0;
+    std::uint32_t logicalBlock = 512;     // bytes of its logical sector
     std::string model;
     std::string serial;                   // the medium's serial number where the kernel reports one
     std::int32_t type = kDriveFixed;

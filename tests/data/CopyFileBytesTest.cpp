@@ -59,6 +59,9 @@ TEST(CopyFileBytes, AShortSourceEndsTheCopyWithoutAnError)
     EXPECT_EQ(CopyFileBytes(in.fd, out.fd, 5000), 1000u);
     EXPECT_EQ(errno, 0);
     EXPECT_EQ(ReadBytes(dir / "dst"), Pattern(1000));
+    // A copy of a file that was longer when it was opened is no whole copy.
+    EXPECT_EQ(CopyAllBytes(in.fd, out.fd, 5000, dir / "src"), Quoted(dir / "src") + " became shorter while it was copied");
+    EXPECT_EQ(CopyAllBytes(in.fd, out.fd, 1000, dir / "src"), "");
 }
 
 TEST(CopyFileBytes, WhereTheKernelRefusesReadsAndWritesDoTheSame)

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -232,4 +234,26 @@ TEST(SafeWrite, LongNamesSaveAndOnlyTheTargetsOwnLeftoverIsRemoved)
         EXPECT_TRUE(fs::exists(dir / ".Panel.KQC.tmp"));
         EXPECT_EQ(Entries(dir.path()).size(), 5u);
     }
+}
+
+TEST(SafeWrite, AWritePastTheFileSizeLimitFailsWithAMessageInsteadOfEndingTheProgram)
+{
+    TempDir dir;
+    const fs::path file = dir / "Big.KQC";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) { // the limit and the signal stay in this process
+        IgnoreFileSizeSignal();
+        rlimit small{};
+        ::getrlimit(RLIMIT_FSIZE, &small);
+        small.rlim_cur = 4096;
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        const IoResult r = WriteFileAtomic(file, std::vector<std::uint8_t>(8192, 1));
+        ::_exit(!r && r.message == "Cannot write " + Quoted(file) + ": File too large." ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status)) << "ended by signal " << WTERMSIG(status);
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "the message names the file and the reason";
+    EXPECT_FALSE(fs::exists(file));
 }

@@ -160,6 +160,21 @@ TEST_F(ButtonDialog, ATypedPasswordDigitReplacesItsDigitAndMovesTheFocus)
     List(d.get(), "cboType")->setCurrentIndex(40);
     EXPECT_FALSE(Box(d.get(), 0)->isEnabled());
     EXPECT_EQ(Password(Saved()), 127459);
+    d->close();
+
+    // A damaged file's digit entries: the boxes show digits, and a typed one gives six digits.
+    m.SetBtnType(kSlot, 41);
+    for (int k = 0; k < 6; ++k)
+        m.PanelCfg[static_cast<std::size_t>(kScreen * kScreenCfgEntries + ButtonRecAt(kSlot) + 10 + k)] = 32767;
+    auto damaged = OpenButton();
+    shown.clear();
+    for (int i = 5; i >= 0; --i)
+        shown += Box(damaged.get(), i)->text();
+    EXPECT_EQ(shown, "193159") << "the lowest digits of 32767 x 111111, wrapped to 32 bits";
+    damaged->activateWindow();
+    Box(damaged.get(), 3)->setFocus();
+    QTest::keyClick(Box(damaged.get(), 3), Qt::Key_1);
+    EXPECT_EQ(Password(Saved()), 191159);
 }
 
 TEST_F(ButtonDialog, TheCaptionKeepsTwentyFourCharactersAndNoComma)

@@ -104,9 +104,12 @@ TEST(FindDrives, SmallMachineReadsLikeThePanelTool)
     sys.Mount("8:1", "/", "/dev/sda1", "ext4");
     sys.Disk("sdb", "8:16", 7744512, true);
     sys.Partition("sdb", "sdb1", "8:17", 7742464);
-    sys.Partition("sdb", "sdb2", "8:18", 2048);
+    sys.Partition("sdb", "sdb2", "8:18", 2); // an extended partition: a container of logical ones
+    sys.Partition("sdb", "sdb5", "8:21", 2046);
     sys.Disk("sr0", "11:0", 0, true); // no disc: still a CD-ROM drive
-    const auto options = FindDrives(DiscoverDrives(sys.Tables()));
+    const DriveScan scan = DiscoverDrives(sys.Tables());
+    const auto options = FindDrives(scan);
+    EXPECT_EQ(scan.drives[1].volume, "sdb5");
 
     // Two volumes of one card show the same number and are both enabled.
     EXPECT_EQ(Captions(options), (std::vector<std::string>{

@@ -500,6 +500,56 @@ TEST(WriterWindow, AMissingCoreImageOrCardEndsBeforeAnythingIsWritten)
             "again.");
 }
 
+TEST(WriterWindow, LinksOnTheCardAndFilesNamedByTheProjectReachNothingOutsideTheCard)
+{
+    Writer t;
+    t.WriteScreens();
+    WriteBytes(t.paths.CoreImageFile(), CorePattern(1));
+    const fs::path outside = t.root / "outside";
+    fs::create_directories(outside / "folder");
+    WriteBytes(outside / "victim", {1, 2, 3});
+    WriteBytes(outside / "secret", {'k', 'e', 'y'}); // stands in for a key or a password file
+    fs::create_symlink(outside / "victim", t.Card() / "QVRTOUCH.DAT");
+    const auto write = [&] {
+        t.prompts.ClearLog();
+        t.prompts.Answer(MsgAnswer::Yes);
+        t.prompts.Answer(MsgAnswer::Ok);
+        t.Button("cmdCompileAll")->click();
+        return t.Boxes().back();
+    };
+    t.Open();
+    t.Option(0)->click();
+
+    EXPECT_EQ(write(), (Writer::Box{MsgIcon::Critical, "Write Error",
+                                    "Cannot write " + Quoted(t.Card() / "QVRTOUCH.DAT") +
+                                        ": it is a symbolic link, which is not followed here. Remove the link and start again."}));
+    EXPECT_TRUE(fs::is_symlink(t.Card() / "QVRTOUCH.DAT"));
+
+    // The image goes onto the card; the backup folder leads elsewhere.
+    fs::remove(t.Card() / "QVRTOUCH.DAT");
+    fs::create_symlink(outside / "folder", t.Card() / "Backup");
+    EXPECT_EQ(write(), (Writer::Box{MsgIcon::Critical, "Write Error",
+                                    "Cannot open the folder " + Quoted(t.Card() / "Backup") +
+                                        ": it is a symbolic link, which is not followed here. Remove the link and start "
+                                        "again.\nThe image itself was written onto the card; only the backup of the "
+                                        "design is missing or incomplete."}));
+    EXPECT_TRUE(ReadAll(t.Card() / "QVRTOUCH.DAT") == ReadAll(t.paths.SDImageFile()));
+
+    // A background naming a file that is no picture is left out of the backup, and said so.
+    fs::remove(t.Card() / "Backup");
+    WriteBmp(t.root / "Stone.bmp", PatternPicture(40, 30, 9));
+    t.m.ScreenBG[2] = (outside / "secret").string();
+    t.m.ScreenBG[5] = (t.root / "Stone.bmp").string();
+    EXPECT_EQ(write(), (Writer::Box{MsgIcon::Exclamation, "Write Data",
+                                    "Write Data Complete\n1 background was not copied into the backup on the card, not "
+                                    "being readable pictures:\nCannot read " + Quoted(outside / "secret") +
+                                        " as a picture: it is not a BMP file."}));
+    EXPECT_EQ(Entries(t.Card() / "Backup"), (std::vector<std::string>{"Backup.KQC", "Screen05.BMP"}));
+    EXPECT_EQ(Entries(outside), (std::vector<std::string>{"folder", "secret", "victim"}));
+    EXPECT_TRUE(fs::is_empty(outside / "folder"));
+    EXPECT_EQ(ReadAll(outside / "victim"), (std::vector<std::uint8_t>{1, 2, 3}));
+}
+
 TEST(WriterWindow, ACardThatRefusesTheImageKeepsItsOldOneAndTheWriteCanBeRepeated)
 {
     Writer t;
