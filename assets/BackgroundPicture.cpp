@@ -195,12 +195,13 @@ IoResult DecodeBackgroundPicture(std::span<const std::uint8_t> bytes, const std:
         return damaged;
     if (!std::all_of(p->masks.begin(), p->masks.end(), ShiftableMask))
         return fail("its colour masks are wider than 8 bits or broken up");
+    const bool runLength = p->compression == kBiRle8 || p->compression == kBiRle4;
     if (p->compression == kBiRgb || p->compression == kBiBitFields) {
         const std::uint64_t needed = p->start + RowBytes(*p);
         if (bytes.size() < needed)
             return fail("the file holds " + std::to_string(bytes.size()) + " bytes, fewer than the " +
                         std::to_string(needed) + " its header needs");
-    } else if (p->compression == kBiRle8 || p->compression == kBiRle4) {
+    } else if (runLength) {
         // Coded rows have no length of their own: the codes must reach the end of the picture.
         if (!RunLengthComplete(bytes, *p))
             return fail("its run-length coded pixels end before the picture does");
@@ -210,6 +211,14 @@ IoResult DecodeBackgroundPicture(std::span<const std::uint8_t> bytes, const std:
     // Qt's own limit on a picture's memory lies below ours.
     reader.setAllocationLimit(static_cast<int>(kBackgroundMaxPixels * 4 / (1024 * 1024) + 1));
     QImage picture;
+    if (runLength) {
+        // Qt's reader leaves the pixels that move codes skip as it found its picture's memory; it
+        // decodes into a picture of the right size and kind it is given, here all of colour 0.
+        picture = QImage(static_cast<int>(p->width), static_cast<int>(p->height), QImage::Format_Indexed8);
+        if (picture.isNull())
+            return fail("there is not enough memory for its pixels");
+        picture.fill(0);
+    }
     if (!reader.read(&picture))
         return fail("its picture data is damaged");
     picture.convertTo(QImage::Format_RGB32);
