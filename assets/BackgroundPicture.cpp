@@ -31,7 +31,7 @@ struct PixelData {
     std::array<std::uint32_t, 3> masks{}; // red, green, blue of 16- and 32-bit pixels
 };
 
-// Nothing when the file is too short for its headers.
+// Nothing when the file is too short for its headers or its colour table claims more than 256.
 std::optional<PixelData> ReadPixelData(std::span<const std::uint8_t> b)
 {
     if (b.size() < 18)

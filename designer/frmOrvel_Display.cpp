@@ -9,9 +9,9 @@
 #include "designer/ScreenGeometry.h"
 #include "designer/render/Renderer.h"
 #include "platform/DisplaySize.h"
-#include "platform/WindowPlace.h"
 #include "platform/Files.h"
 #include "platform/Prompts.h"
+#include "platform/WindowPlace.h"
 #include "platform/WindowText.h"
 
 #include <QAction>
