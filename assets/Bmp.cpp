@@ -1,5 +1,7 @@
 #include "assets/Bmp.h"
 
+#include "assets/LittleEndian.h"
+
 #include <QImage>
 
 #include <bit>
@@ -18,12 +20,6 @@ static_assert(std::endian::native == std::endian::little, "pixels are copied as 
 static_assert(std::is_same_v<QRgb, std::uint32_t>, "0xRRGGBB pixels are copied as QRgb rows");
 
 namespace {
-
-std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at)
-{
-    return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (std::uint32_t{b[at + 3]} << 24);
-}
-std::uint16_t U16(std::span<const std::uint8_t> b, std::size_t at) { return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8)); }
 
 void Put32(std::uint8_t* p, std::uint32_t v)
 {

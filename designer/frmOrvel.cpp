@@ -34,11 +34,6 @@ namespace {
 
 constexpr const char* kAppTitle = "QVR Brivane KX4 Pro";
 
-// The outer window sizes in twips include the border and caption, which Qt keeps apart from the
-// window's own size.
-constexpr int kDecorationWidth = 8;   // pixels
-constexpr int kDecorationHeight = 30; // pixels
-
 // Design positions of the controls, twips.
 constexpr int kPanLeft = 120;
 constexpr int kPanTop = 1320;
@@ -303,14 +298,14 @@ void frmOrvel::SetOuterSize(int widthTwips, int heightTwips)
 {
     outerWidthTwips_ = widthTwips;
     outerHeightTwips_ = heightTwips;
-    setFixedSize(TwipsToPixels(widthTwips) - kDecorationWidth, TwipsToPixels(heightTwips) - kDecorationHeight);
+    // The outer sizes include the border and caption, which Qt keeps apart from the window's own size.
+    setFixedSize(TwipsToPixels(widthTwips) - kFrameWidth, TwipsToPixels(heightTwips) - kFrameHeight);
 }
 
 void frmOrvel::Form_Load()
 {
     // 1. Centre the window on the display.
-    const TwipsSize display = display_.Twips();
-    move(TwipsToPixels((display.width - outerWidthTwips_) / 2), TwipsToPixels((display.height - outerHeightTwips_) / 2));
+    PlaceCentred();
     // 2. The caption at design is the first part of every caption.
     m_.AppTitle = windowTitle().toStdString();
     // 3. The pan bar's place; ScreenShape shows it when needed.

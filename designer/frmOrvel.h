@@ -164,6 +164,8 @@ private:
     bool AskDiscard();
     void SelectHome();
     void SetOuterSize(int widthTwips, int heightTwips);
+    // Centred on the display by its outer size, kept inside the available area.
+    void PlaceCentred();
     void ShowBackground();
     // A white layout area without picture, `label` in lblBGFile.
     void ShowNoPicture(const char* label);

@@ -11,6 +11,7 @@
 #include "platform/DisplaySize.h"
 #include "platform/Files.h"
 #include "platform/Prompts.h"
+#include "platform/WindowPlace.h"
 #include "platform/WindowText.h"
 
 #include <QAction>
@@ -168,7 +169,14 @@ void frmOrvel::ScreenRes()
     placeFrame(frmPilots, kPilotsFrameLeft);
     placeFrame(frmSliders, kSlidersFrameLeft);
     placeFrame(frmTitlesLarge, kTextsFrameLeft);
-    move(TwipsToPixels((display.width - outerWidthTwips_) / 2), TwipsToPixels((display.height - outerHeightTwips_) / 2));
+    PlaceCentred();
+}
+
+void frmOrvel::PlaceCentred()
+{
+    const TwipsSize display = display_.Twips();
+    PlaceWindow(*this, {TwipsToPixels((display.width - outerWidthTwips_) / 2), TwipsToPixels((display.height - outerHeightTwips_) / 2)},
+                display_);
 }
 
 void frmOrvel::ScreenShape()

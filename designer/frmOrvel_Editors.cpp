@@ -10,6 +10,7 @@
 #include "editors/frmOrvelPilot.h"
 #include "editors/frmOrvelSlider.h"
 #include "editors/frmOrvelTextBox.h"
+#include "platform/WindowPlace.h"
 
 #include <QAction>
 #include <QGroupBox>
@@ -42,7 +43,7 @@ void frmOrvel::OpenElementDialog(i16& selection, int Index)
     m_.CurObj = static_cast<i16>(Index);
     Dialog dialog(m_, *this, prompts_, this);
     // Beside the layout, over the settings lists: the Buttons frame's left edge whichever list.
-    dialog.move(x() + frmButtons->x(), y() + TwipsToPixels(kDialogTop));
+    PlaceWindow(dialog, {x() + frmButtons->x(), y() + TwipsToPixels(kDialogTop)}, display_);
     RunModal(dialog);
     mnuUndoSnap->setEnabled(false);
 }
@@ -57,7 +58,7 @@ void frmOrvel::cmdBGSel_Click()
     ClearHL();
     frmOrvelBGSel dialog(m_, *this, prompts_, paths_, this);
     // Right by the main window's left edge and down by 900 twips from where it stands when made.
-    dialog.move(dialog.pos() + QPoint(x(), TwipsToPixels(kDialogTop)));
+    PlaceWindow(dialog, dialog.pos() + QPoint(x(), TwipsToPixels(kDialogTop)), display_);
     // The activation after the close redraws the screen with the background chosen.
     RunModal(dialog);
 }

@@ -31,7 +31,7 @@ void frmOrvel::mnuProgram_Click()
 void frmOrvel::mnuMultiProfile_Click()
 {
     const CommandPrompts::Command command(commandPrompts_);
-    frmOrvelCompileMP builder(m_, paths_, prompts_, OpenInFileManager, this);
+    frmOrvelCompileMP builder(m_, paths_, prompts_, display_, OpenInFileManager, this);
     builder.exec();
     // A build leaves its last profile in the project: the fresh project is drawn, never that one.
     ResetAfterMultiProfile();

@@ -182,13 +182,12 @@ void frmOrvelBGSel::cmdBrowse_Click()
     request.filter = kFilter;
     // The library folder as the user's disk spells it.
     const std::filesystem::path preset = paths_.Map("C:\\QVR Brivane KX4 Pro Screen\\BMP Library") / "*.BMP";
+    // The library, or where this dialog last found a file; on a fresh installation the library
+    // does not exist yet.
+    request.folder = paths_.NearestExistingFolder(browseFolder_.empty() ? preset.parent_path() : browseFolder_);
     if (!BrowseInit) {
         BrowseInit = true;
-        request.folder = preset.parent_path();
         request.fileName = preset.filename().string();
-    } else {
-        // No preset name: where this dialog last found a file.
-        request.folder = browseFolder_.empty() ? preset.parent_path() : browseFolder_;
     }
     const std::optional<std::filesystem::path> chosen = prompts_.FileDialog(request);
     if (!chosen || chosen->empty() || *chosen == preset)

@@ -33,7 +33,9 @@ frmOrvelButton::frmOrvelButton(modOrvel& project, ElementHost& host, Prompts& pr
 {
     setObjectName("frmOrvelButton");
     setWindowTitle("Edit Button");
-    SetClientSize(kClientWidth, kClientHeight);
+    // A Button linked to its Pilot keeps only the left column (see Form_Activate); sized now, so that
+    // the window is placed at the size it shows.
+    SetClientSize(m_.GetBtnLinked(CurObj) != 0 ? kLinkedClientWidth : kClientWidth, kClientHeight);
 
     cboType = MakeList(this, "cboType", 120, 240, 2655);
     connect(cboType, &QComboBox::currentIndexChanged, this, &frmOrvelButton::cboType_Click);
@@ -114,7 +116,6 @@ void frmOrvelButton::Form_Activate()
     lblLinked->setVisible(linked);
     frmButtons->setVisible(!linked);
     cmdUnused->setVisible(!linked);
-    SetClientSize(linked ? kLinkedClientWidth : kClientWidth, kClientHeight);
 }
 
 bool frmOrvelButton::InUse() const { return m_.GetBtnType(CurObj) != 0; }

@@ -94,9 +94,9 @@ QLabel* MakeLabel(QWidget* parent, const QString& name, const QString& text, con
 
 } // namespace
 
-frmOrvelCompileMP::frmOrvelCompileMP(modOrvel& project, const Paths& paths, Prompts& prompts, OpenFolder openFolder,
-                                     QWidget* parent)
-    : BusyDialog(parent), m_(project), paths_(paths), prompts_(prompts), openFolder_(std::move(openFolder))
+frmOrvelCompileMP::frmOrvelCompileMP(modOrvel& project, const Paths& paths, Prompts& prompts, const DisplaySize& display,
+                                     OpenFolder openFolder, QWidget* parent)
+    : BusyDialog(parent), m_(project), paths_(paths), prompts_(prompts), display_(display), openFolder_(std::move(openFolder))
 {
     setObjectName("frmOrvelCompileMP");
     setWindowTitle("QVR Brivane Touch - Build Multi-Profile Image");
@@ -104,7 +104,7 @@ frmOrvelCompileMP::frmOrvelCompileMP(modOrvel& project, const Paths& paths, Prom
     FillBackground(*this, QColor(244, 244, 244));
     CreateControls();
     // Form_Load
-    CentreOnScreen(*this);
+    CentreOnScreen(*this, display_);
     ProjectNew();
 }
 
@@ -378,7 +378,7 @@ void frmOrvelCompileMP::cmdBuild_Click()
         return;
     }
     SetBuilding(false);
-    frmOrvelMPCopy copy(paths_, prompts_, openFolder_, this);
+    frmOrvelMPCopy copy(paths_, prompts_, display_, openFolder_, this);
     copy.exec();
 }
 

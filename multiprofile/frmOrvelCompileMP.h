@@ -17,6 +17,7 @@ class QScrollBar;
 
 namespace kx4 {
 
+class DisplaySize;
 class modOrvel;
 class Paths;
 class Prompts;
@@ -26,8 +27,8 @@ class frmOrvelCompileMP : public BusyDialog {
 public:
     // A new, empty project. A build loads the profiles into `project` in turn; `openFolder` serves
     // the closing dialog's file manager button.
-    frmOrvelCompileMP(modOrvel& project, const Paths& paths, Prompts& prompts, OpenFolder openFolder = OpenInFileManager,
-                      QWidget* parent = nullptr);
+    frmOrvelCompileMP(modOrvel& project, const Paths& paths, Prompts& prompts, const DisplaySize& display,
+                      OpenFolder openFolder = OpenInFileManager, QWidget* parent = nullptr);
 
     // The project path and the 16 rows from iTopProfile.
     void ProjectShow();
@@ -70,6 +71,7 @@ private:
     modOrvel& m_;
     const Paths& paths_;
     Prompts& prompts_;
+    const DisplaySize& display_;
     OpenFolder openFolder_;
 
     std::string sMPProject;

@@ -2,14 +2,13 @@
 
 #include "data/FileIO.h"
 #include "data/PanelSizes.h"
+#include "platform/DisplaySize.h"
 #include "platform/Paths.h"
 #include "platform/Prompts.h"
 #include "platform/WindowPlace.h"
 #include "platform/WindowText.h"
 
 #include <QDesktopServices>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QFontMetricsF>
 #include <QFrame>
 #include <QLabel>
@@ -37,7 +36,8 @@ bool OpenInFileManager(const std::filesystem::path& folder)
     return QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(folder.string())));
 }
 
-frmOrvelMPCopy::frmOrvelMPCopy(const Paths& paths, Prompts& prompts, OpenFolder openFolder, QWidget* parent)
+frmOrvelMPCopy::frmOrvelMPCopy(const Paths& paths, Prompts& prompts, const DisplaySize& display, OpenFolder openFolder,
+                               QWidget* parent)
     : QDialog(parent), paths_(paths), prompts_(prompts), openFolder_(std::move(openFolder))
 {
     setObjectName("frmOrvelMPCopy");
@@ -58,8 +58,7 @@ frmOrvelMPCopy::frmOrvelMPCopy(const Paths& paths, Prompts& prompts, OpenFolder 
     // as the screen allows; a path wider still is cut in the middle.
     QLabel* copyFile = info(1, QString(), TwipsRect(480, 840, 6975, 375), 14.25);
     const QString copyText = "Copy File: " + QString::fromStdString(paths_.SDImageFile().string());
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const int widest = (screen ? screen->availableGeometry().width() : 1024) - 2 * copyFile->x();
+    const int widest = display.Available().width() - kFrameWidth - 2 * copyFile->x();
     // In fractions of a pixel, as the text is cut: a whole-pixel width may fall short.
     const int needed = static_cast<int>(std::ceil(QFontMetricsF(copyFile->font()).horizontalAdvance(copyText)));
     copyFile->resize(std::max(copyFile->width(), std::min(needed, widest)), copyFile->height());
@@ -68,7 +67,9 @@ frmOrvelMPCopy::frmOrvelMPCopy(const Paths& paths, Prompts& prompts, OpenFolder 
     const int w = std::max(inner.width(), copyFile->geometry().right() + TwipsToPixels(480));
     const int h = inner.height();
     setFixedSize(w, h);
-    CentreOnScreen(*this);
+    CentreOnScreen(*this, display);
+    // Controls on the right move with the right edge.
+    const int widened = w - inner.width();
 
     const QRect borders[] = {{0, 0, w, 1}, {w - 1, 0, 1, h}, {0, h - 1, w, 1}, {0, 0, 1, h}};
     for (int i = 0; i < 4; ++i) {
@@ -91,7 +92,7 @@ frmOrvelMPCopy::frmOrvelMPCopy(const Paths& paths, Prompts& prompts, OpenFolder 
     cmdExporer->setGeometry(TwipsRect(480, 1920, 3015, 420));
     auto* cmdBuild = new QPushButton("Close", this);
     cmdBuild->setObjectName("cmdBuild");
-    cmdBuild->setGeometry(TwipsRect(6360, 1920, 1095, 420));
+    cmdBuild->setGeometry(TwipsRect(6360, 1920, 1095, 420).translated(widened, 0));
     cmdBuild->setDefault(true);
     connect(cmdExporer, &QPushButton::clicked, this, &frmOrvelMPCopy::cmdExporer_Click);
     connect(cmdBuild, &QPushButton::clicked, this, &frmOrvelMPCopy::cmdBuild_Click);

@@ -10,6 +10,7 @@ class QPushButton;
 
 namespace kx4 {
 
+class DisplaySize;
 class Paths;
 class Prompts;
 
@@ -22,7 +23,8 @@ bool OpenInFileManager(const std::filesystem::path& folder);
 class frmOrvelMPCopy : public QDialog {
     Q_OBJECT
 public:
-    frmOrvelMPCopy(const Paths& paths, Prompts& prompts, OpenFolder openFolder, QWidget* parent = nullptr);
+    frmOrvelMPCopy(const Paths& paths, Prompts& prompts, const DisplaySize& display, OpenFolder openFolder,
+                   QWidget* parent = nullptr);
 
 public slots:
     void cmdExporer_Click(); // the SDImage folder in the file manager; the dialog stays

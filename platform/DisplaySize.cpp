@@ -14,4 +14,10 @@ TwipsSize ScreenDisplaySize::Twips() const
     return {g.width() * 15, g.height() * 15};
 }
 
+QRect ScreenDisplaySize::Available() const
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->availableGeometry() : QRect();
+}
+
 } // namespace kx4

@@ -43,6 +43,18 @@ fs::path Paths::LogoFile(int scnRes, int layout) const
     return FindNoCase(BMPImagesDir(), "QVRS" + std::to_string(index / 2) + (index % 2 ? "_P.BMP" : "_L.BMP"));
 }
 
+fs::path Paths::NearestExistingFolder(const fs::path& folder) const
+{
+    std::error_code ec;
+    for (fs::path p = folder; !p.empty(); p = p.parent_path()) {
+        if (fs::is_directory(p, ec))
+            return p;
+        if (p == root_ || p == p.parent_path())
+            break;
+    }
+    return root_;
+}
+
 fs::path FindNoCase(const fs::path& dir, const std::string& name)
 {
     fs::path exact = dir / name;

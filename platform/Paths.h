@@ -30,6 +30,10 @@ public:
     // ScnRes × 2 + Layout), found without regard to case; empty for an index outside 0-5.
     std::filesystem::path LogoFile(int scnRes, int layout) const;
 
+    // `folder` when it exists, else the nearest existing folder above it, CDrive() at the highest
+    // for a folder under it: where a file dialog starts, since Qt's starts in the working folder.
+    std::filesystem::path NearestExistingFolder(const std::filesystem::path& folder) const;
+
     // A path as stored in a project: a Windows-form path on "C:\" maps under CDrive() with `\`
     // turned into `/` and each name matched without regard to case; any other path is taken as is.
     std::filesystem::path Map(std::string_view stored) const;

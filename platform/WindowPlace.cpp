@@ -1,24 +1,54 @@
 #include "platform/WindowPlace.h"
 
 #include "data/PanelSizes.h"
+#include "platform/DisplaySize.h"
 
-#include <QGuiApplication>
 #include <QPalette>
-#include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+
 namespace kx4 {
+namespace {
+
+// The window's size with its frame: the real one once on screen, else the usual one.
+QSize FrameSize(const QWidget& window)
+{
+    if (window.isVisible() && window.frameGeometry().size() != window.size())
+        return window.frameGeometry().size();
+    return window.size() + QSize(kFrameWidth, kFrameHeight);
+}
+
+int Clamped(int start, int length, int areaStart, int areaLength)
+{
+    return std::max(areaStart, std::min(start, areaStart + areaLength - length));
+}
+
+} // namespace
 
 QRect TwipsRect(int left, int top, int width, int height)
 {
     return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
 }
 
-void CentreOnScreen(QWidget& window)
+QPoint PlaceInside(QRect frame, QRect area)
 {
-    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-    if (screen)
-        window.move(screen->availableGeometry().center() - window.rect().center());
+    return {Clamped(frame.x(), frame.width(), area.x(), area.width()),
+            Clamped(frame.y(), frame.height(), area.y(), area.height())};
+}
+
+void PlaceWindow(QWidget& window, QPoint wanted, const DisplaySize& display)
+{
+    const QRect area = display.Available();
+    window.move(area.isValid() ? PlaceInside(QRect(wanted, FrameSize(window)), area) : wanted);
+}
+
+void CentreOnScreen(QWidget& window, const DisplaySize& display)
+{
+    const QSize frame = FrameSize(window);
+    const TwipsSize screen = display.Twips();
+    PlaceWindow(window, {(TwipsToPixels(screen.width) - frame.width()) / 2, (TwipsToPixels(screen.height) - frame.height()) / 2},
+                display);
 }
 
 void FillBackground(QWidget& widget, const QColor& back, const QColor& text)

@@ -155,7 +155,8 @@ void frmOrvelSDWrite::Form_Load()
 {
     // 1. Centred on the display.
     const TwipsSize screen = display_.Twips();
-    move(TwipsToPixels((screen.width - kWidthTwips) / 2), TwipsToPixels((screen.height - kHeightTwips) / 2));
+    PlaceWindow(*this, {TwipsToPixels((screen.width - kWidthTwips) / 2), TwipsToPixels((screen.height - kHeightTwips) / 2)},
+                display_);
     // Opening the window shows IncludeStdFlag but never changes it.
     const QSignalBlocker quiet(chkActiveOnly);
     // 2. SFC takes the standard pictures from the core image: the box has no say.

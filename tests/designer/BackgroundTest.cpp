@@ -150,9 +150,11 @@ TEST(Background, BmpFilesOfEveryDepthShowAsTheirTwentyFourBitCopy)
     Designer d;
     d.Start();
     fs::create_directories(d.paths.BMPLibraryDir());
-    std::vector<QRgb> colours; // each channel a multiple of 8, which 16 bits hold exactly
+    // Each channel five bits widened by repeating their high bits, which 16 bits hold exactly.
+    const auto five = [](int v) { return v << 3 | v >> 2; };
+    std::vector<QRgb> colours;
     for (int i = 0; i < 16; ++i)
-        colours.push_back(qRgb(248 - i * 8, i * 16, (i * 40) & 0xF8));
+        colours.push_back(qRgb(five(31 - i), five(i * 2), five((i * 5) & 31)));
     const QImage picture = ColourPattern(123, 45, colours);
     const QImage pair = ColourPattern(123, 45, {colours[2], colours[11]});
     const auto shown = [&](const std::vector<std::uint8_t>& bytes) {

@@ -3,6 +3,7 @@
 #include "DesignerFixture.h"
 
 #include "designer/PreviewWidgets.h"
+#include "platform/WindowPlace.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -202,4 +203,38 @@ TEST(EditorOpening, ATextRowOpensTheTextDialogAndTheClockShowsWhileItIsOpen)
     EXPECT_EQ(m.GetTxtType(0), 11);
     EXPECT_EQ(m.GetTxtText(0), "00:59");
     EXPECT_EQ(m.GetTxtWidth(0), 64);
+}
+
+TEST(EditorOpening, OnALaptopScreenEveryDialogOfASevenInchLandscapeDesignStandsInsideIt)
+{
+    Designer d(TwipsSize{1366 * 15, 768 * 15});
+    frmOrvel& w = d.Start();
+    d.List("cboScnRes")->setCurrentIndex(2);
+    const QRect screen(0, 0, 1366, 768);
+    ASSERT_TRUE(screen.contains(w.frameGeometry()));
+    // Beside the layout, 900 twips below the window's top; the background dialog right by the
+    // window's left edge and 900 twips down from where it stands when made.
+    const QPoint besideLayout(w.x() + d.Find<QGroupBox>("frmButtons")->x(), w.y() + 60);
+    const QPoint background(w.x(), 60);
+
+    std::vector<std::string> moved;
+    const auto check = [&](QPoint wanted) {
+        Designer::WhenDialogOpens([&, wanted](QDialog& dialog) {
+            // Placed before it is shown, with the frame a window manager usually adds.
+            const QRect frame(dialog.pos(), dialog.size() + QSize(kFrameWidth, kFrameHeight));
+            EXPECT_TRUE(screen.contains(frame)) << dialog.objectName().toStdString();
+            // Only as far left as the screen's right edge needs.
+            if (dialog.pos() != wanted) {
+                moved.push_back(dialog.objectName().toStdString());
+                EXPECT_EQ(dialog.pos(), QPoint(screen.right() + 1 - frame.width(), wanted.y()));
+            }
+        });
+    };
+    for (const char* list : {"lblBSettings", "lblPSettings", "lblSSettings", "lblTSettings"}) {
+        check(besideLayout);
+        QTest::mouseClick(Row(d, list, 0), Qt::LeftButton);
+    }
+    check(background);
+    QTest::mouseClick(d.Find("cmdBGSel"), Qt::LeftButton);
+    EXPECT_EQ(moved, (std::vector<std::string>{"frmOrvelButton", "frmOrvelSlider"}));
 }

@@ -215,7 +215,7 @@ TEST_F(BackgroundDialog, SwatchesSetTheBarsAndAreDrawnInTheirColumns)
     }
 }
 
-TEST_F(BackgroundDialog, BrowsePresetsTheLibraryOnceAndKeepsThePathWhenCancelled)
+TEST_F(BackgroundDialog, BrowseStartsInTheLibraryOrTheNearestFolderAboveAndKeepsThePathWhenCancelled)
 {
     auto d = OpenBG("/pictures/Old.bmp");
     EXPECT_TRUE(Option(d.get(), 1)->isChecked());
@@ -227,14 +227,16 @@ TEST_F(BackgroundDialog, BrowsePresetsTheLibraryOnceAndKeepsThePathWhenCancelled
     const FileDialogRequest first = prompts.Log()[0].dialog;
     EXPECT_EQ(first.kind, FileDialogRequest::Kind::Open);
     EXPECT_EQ(first.filter, kFilter);
-    EXPECT_EQ(first.folder, paths.BMPLibraryDir());
+    EXPECT_EQ(first.folder, paths.CDrive()) << "the nearest folder there is, on a fresh installation";
     EXPECT_EQ(first.fileName, "*.BMP");
     EXPECT_EQ(ShownPath(d.get()), "/pictures/Old.bmp");
 
     // The preset given back counts as cancelled too.
+    fs::create_directories(paths.BMPLibraryDir().parent_path());
     prompts.ChooseFile(paths.BMPLibraryDir() / "*.BMP");
     Press(d.get(), "cmdBrowse");
     EXPECT_EQ(prompts.Log()[1].dialog.fileName, "");
+    EXPECT_EQ(prompts.Log()[1].dialog.folder, paths.BMPLibraryDir().parent_path());
     EXPECT_EQ(ShownPath(d.get()), "/pictures/Old.bmp");
 
     const fs::path chosen = Picture("Sunset.bmp");
@@ -255,6 +257,10 @@ TEST_F(BackgroundDialog, BrowseRefusesFilesAScreenCannotHoldOrShow)
     const fs::path broken = paths.BMPLibraryDir() / "Broken.bmp";
     { std::ofstream(broken) << "not a picture"; }
     const fs::path greek = Picture("\xce\xa9mega.bmp");
+    // The first 1,000 of its 3,654 bytes.
+    const fs::path cut = paths.BMPLibraryDir() / "Cut.bmp";
+    fs::copy_file(greek, cut);
+    fs::resize_file(cut, 1000);
     fs::path deep = paths.BMPLibraryDir();
     while (deep.string().size() < 250)
         deep /= std::string(40, 'd');
@@ -270,6 +276,8 @@ TEST_F(BackgroundDialog, BrowseRefusesFilesAScreenCannotHoldOrShow)
                                 + std::to_string(longPath.string().size()) + " characters, more than the 256 that a screen file holds.";
     for (const Case& c : {
              Case{broken, "Picture Not Readable", "Cannot read " + Quoted(broken) + " as a picture: it is not a BMP file."},
+             Case{cut, "Picture Not Readable",
+                  "Cannot read " + Quoted(cut) + " as a picture: the file holds 1000 bytes, fewer than the 3654 its header needs."},
              Case{greek, "Error",
                   Quoted(greek) + " cannot be stored as a background: its path has characters that a panel data file cannot hold."},
              Case{longPath, "Error", tooLong},

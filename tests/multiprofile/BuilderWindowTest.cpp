@@ -6,13 +6,14 @@
 #include "MPTestSupport.h"
 #include "TextFit.h"
 #include "multiprofile/frmOrvelMPCopy.h"
+#include "platform/WindowPlace.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
+#include <QRect>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
@@ -28,7 +29,7 @@ struct Window {
     MPRoot root;
     modOrvel m;
     std::vector<fs::path> opened; // folders the copy dialog asked the file manager to show
-    frmOrvelCompileMP w{m, root.paths, root.prompts, [this](const fs::path& f) {
+    frmOrvelCompileMP w{m, root.paths, root.prompts, root.display, [this](const fs::path& f) {
                             opened.push_back(f);
                             return true;
                         }};
@@ -310,16 +311,20 @@ TEST(BuilderWindow, AMissingProfileEndsTheBuildWithTheButtonBackAndNoCopyDialog)
     EXPECT_FALSE(copyShown);
 }
 
-TEST(CopyDialog, APathWiderThanTheScreenIsCutInTheMiddle)
+TEST(CopyDialog, APathWiderThanTheScreenIsCutInTheMiddleAndCloseKeepsToTheRightEdge)
 {
     MPRoot root;
     const Paths deep(root.dir / std::string(200, 'h') / std::string(200, 'i'));
-    frmOrvelMPCopy copy(deep, root.prompts, [](const fs::path&) { return true; });
+    frmOrvelMPCopy copy(deep, root.prompts, root.display, [](const fs::path&) { return true; });
     const auto* label = copy.findChild<QLabel*>("lblInfo_1");
     const std::string whole = "Copy File: " + deep.SDImageFile().string();
     EXPECT_EQ(label->toolTip().toStdString(), whole);
     EXPECT_TRUE(label->text().startsWith("Copy File: /")) << label->text().toStdString();
     EXPECT_TRUE(label->text().endsWith("/SDImage/QVRTOUCH.DAT")) << label->text().toStdString();
-    EXPECT_LE(copy.width(), QGuiApplication::primaryScreen()->availableGeometry().width());
+    EXPECT_TRUE(QRect(0, 0, 1366, 768).contains(copy.frameGeometry().adjusted(0, 0, kFrameWidth, kFrameHeight)))
+        << copy.x() << ", " << copy.y() << ", " << copy.width();
+    // 495 twips from the right edge, as in the design's width; the left column stays.
+    EXPECT_EQ(copy.width() - copy.findChild<QPushButton*>("cmdBuild")->geometry().right() - 1, 33);
+    EXPECT_EQ(copy.findChild<QPushButton*>("cmdExporer")->x(), 32);
     EXPECT_EQ(ClippedTexts(copy), std::vector<std::string>{});
 }

@@ -2,6 +2,7 @@
 // A temporary "C:\" with the program's folders, a small core image, profiles made in code, and
 // reads of the image file at byte offsets.
 #include "data/modOrvel.h"
+#include "platform/DisplaySize.h"
 #include "platform/Paths.h"
 #include "platform/ScriptedPrompts.h"
 #include "sdcard/PictureTable.h"
@@ -29,6 +30,7 @@ struct MPRoot {
     TempDir dir;
     Paths paths{dir.path()};
     ScriptedPrompts prompts;
+    FixedDisplaySize display{{1366 * 15, 768 * 15}};
 
     MPRoot()
     {

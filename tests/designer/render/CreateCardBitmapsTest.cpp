@@ -2,6 +2,7 @@
 // back colour, the messages, and the project state afterwards.
 #include "designer/render/CreateCardBitmaps.h"
 
+#include "FileSupport.h"
 #include "RenderTestSupport.h"
 #include "assets/Bmp.h"
 
@@ -167,7 +168,7 @@ TEST(CreateCardBitmaps, RawModeWithoutItsFolderIsRefusedBeforeAnything)
     EXPECT_EQ(m.CurScreen, 3);
 }
 
-TEST(CreateCardBitmaps, BackgroundPicturesKeepTheBackColourOfTheDrawingBefore)
+TEST(CreateCardBitmaps, BackgroundPicturesAreCutAtTheEdgesOrKeepTheBackColourOfTheDrawingBefore)
 {
     RenderRoot root;
     modOrvel m;
@@ -184,9 +185,22 @@ TEST(CreateCardBitmaps, BackgroundPicturesKeepTheBackColourOfTheDrawingBefore)
     m.ScreenBG[2] = file.string();
     const fs::path gone = root.dir / "gone.bmp";
     m.ScreenBG[3] = gone.string();
+    // A 16-bit white on black; a picture wider and taller than the screen; the same cut short.
+    m.ScreenBG[4] = "[&H000000&]";
+    const fs::path white16 = root.dir / "white16.bmp";
+    WriteBytes(white16, BmpOfDepth(ColourPattern(100, 50, {qRgb(255, 255, 255)}), 16, true));
+    m.ScreenBG[5] = white16.string();
+    const QImage wide = ColourPattern(5000, 300, {qRgb(1, 2, 3), qRgb(40, 50, 60), qRgb(200, 100, 0)});
+    std::vector<std::uint8_t> wideFile = BmpOfDepth(wide, 24);
+    WriteBytes(root.dir / "wide.bmp", wideFile);
+    m.ScreenBG[6] = (root.dir / "wide.bmp").string();
+    wideFile.resize(wideFile.size() / 2);
+    const fs::path cut = root.dir / "cut.bmp";
+    WriteBytes(cut, wideFile);
+    m.ScreenBG[7] = cut.string();
     MessageLog log;
 
-    log.Expect(2);
+    log.Expect(4);
     ASSERT_EQ(CreateCardBitmaps(m, root.paths, log.prompts), CreateCardResult::Done);
     const auto dir = root.paths.BMPImagesDir();
     auto check = [&](const fs::path& f, QRgb around) {
@@ -200,14 +214,27 @@ TEST(CreateCardBitmaps, BackgroundPicturesKeepTheBackColourOfTheDrawingBefore)
     check(root.paths.PreviewDir() / "Screen 00 Home.BMP", kGrey); // after SR1P15, a filler
     check(root.paths.PreviewDir() / "Screen 02.BMP", qRgb(0, 0, 255));
 
-    // The missing file: one message for the card picture, one for the preview; white pictures.
-    ASSERT_EQ(log.Shown().size(), 2u);
-    for (const auto& msg : log.Shown()) {
-        EXPECT_EQ(msg.title, "File Missing");
-        EXPECT_EQ(msg.text, "File Not Found\n" + gone.string());
+    const QImage white = ReadPicture(dir / "SR1L05.BMP");
+    EXPECT_EQ(CountColor(white, kWhite), 5000);
+    EXPECT_EQ(CountColor(white, qRgb(0, 0, 0)), 320 * 240 - 5000);
+    EXPECT_EQ(ReadPicture(dir / "SR1L06.BMP"), wide.copy(0, 0, 320, 240).convertToFormat(QImage::Format_RGB32))
+        << "cut at the right and bottom edges";
+
+    // The missing file and the cut one: one message each for the card picture and the preview;
+    // white pictures.
+    ASSERT_EQ(log.Shown().size(), 4u);
+    for (const int i : {0, 2}) {
+        EXPECT_EQ(log.Shown()[i].title, "File Missing");
+        EXPECT_EQ(log.Shown()[i].text, "File Not Found\n" + gone.string());
+        EXPECT_EQ(log.Shown()[i + 1].title, "Picture Not Readable");
+        EXPECT_EQ(log.Shown()[i + 1].text, "Cannot read " + Quoted(cut) + " as a picture: the file holds " +
+                                               std::to_string(wideFile.size()) + " bytes, fewer than the " +
+                                               std::to_string(wideFile.size() * 2) + " its header needs.");
     }
-    EXPECT_TRUE(AllColor(ReadPicture(dir / "SR1L03.BMP"), kWhite));
-    EXPECT_TRUE(AllColor(ReadPicture(root.paths.PreviewDir() / "Screen 03.BMP"), kWhite));
+    for (const char* name : {"SR1L03.BMP", "SR1L07.BMP"})
+        EXPECT_TRUE(AllColor(ReadPicture(dir / name), kWhite)) << name;
+    for (const char* name : {"Screen 03.BMP", "Screen 07.BMP"})
+        EXPECT_TRUE(AllColor(ReadPicture(root.paths.PreviewDir() / name), kWhite)) << name;
 }
 
 TEST(CreateCardBitmaps, APictureThatCannotBeWrittenEndsTheCommand)

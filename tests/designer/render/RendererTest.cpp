@@ -296,9 +296,12 @@ TEST(Renderer, BackgroundsOfColourLogoAndFile)
 TEST(Renderer, BackgroundsOfEveryDepthDrawAsTheirTwentyFourBitCopy)
 {
     Scene s;
-    std::vector<QRgb> colours; // each channel a multiple of 8, which 16 bits hold exactly
+    // Channels of five and six bits widened by repeating their high bits, which 5-6-5 holds exactly.
+    const auto five = [](int v) { return v << 3 | v >> 2; };
+    const auto six = [](int v) { return v << 2 | v >> 4; };
+    std::vector<QRgb> colours;
     for (int i = 0; i < 16; ++i)
-        colours.push_back(qRgb(i * 16, 248 - i * 8, (i * 56) & 0xF8));
+        colours.push_back(qRgb(five(i * 2), six(63 - i * 2), five((i * 7) & 31)));
     // Wider than the screen: drawn clipped at its right edge, the rest in the colour drawn before.
     const QImage picture = ColourPattern(500, 101, colours);
     s.r.DrawBackground(); // kBack
