@@ -49,21 +49,16 @@ ServiceAnswer Unexpected() { return {ServiceAnswer::Failed, "UDisks2 gave an ans
 
 } // namespace
 
-ServiceAnswer UDisks2Service::Ask(const QDBusMessage& call, QDBusMessage& reply)
+QDBusConnection& UDisks2Service::Bus()
 {
-    QDBusMessage request = call;
-    request.setInteractiveAuthorizationAllowed(true);
-    reply = bus_->call(request, QDBus::BlockWithGui, kAskTimeoutMs);
-    if (reply.type() != QDBusMessage::ReplyMessage)
-        return FromError(reply);
-    return {};
+    if (!bus_)
+        bus_ = QDBusConnection::systemBus();
+    return *bus_;
 }
 
 ServiceAnswer UDisks2Service::Find(const BlockId& device, bool withFilesystem, QString& path)
 {
-    if (!bus_)
-        bus_ = QDBusConnection::systemBus();
-    if (!bus_->isConnected())
+    if (!Bus().isConnected())
         return {ServiceAnswer::Unavailable, {}};
     static const bool registered = [] {
         qDBusRegisterMetaType<Interfaces>();
@@ -72,7 +67,7 @@ ServiceAnswer UDisks2Service::Find(const BlockId& device, bool withFilesystem, Q
     }();
     (void)registered;
 
-    const QDBusMessage reply = bus_->call(
+    const QDBusMessage reply = Bus().call(
         QDBusMessage::createMethodCall(kService, QStringLiteral("/org/freedesktop/UDisks2"),
                                        QStringLiteral("org.freedesktop.DBus.ObjectManager"),
                                        QStringLiteral("GetManagedObjects")),
@@ -104,21 +99,33 @@ ServiceAnswer UDisks2Service::Find(const BlockId& device, bool withFilesystem, Q
     return {ServiceAnswer::Unavailable, {}};
 }
 
+ServiceAnswer UDisks2Service::Ask(const BlockId& device, const QString& interface, const QString& method,
+                                  const QVariantList& arguments, QDBusMessage& reply)
+{
+    QString path;
+    if (ServiceAnswer a = Find(device, interface == kFilesystem, path); !a)
+        return a;
+    QDBusMessage call = QDBusMessage::createMethodCall(kService, path, interface, method);
+    call.setArguments(arguments);
+    call.setInteractiveAuthorizationAllowed(true);
+    reply = Bus().call(call, QDBus::BlockWithGui, kAskTimeoutMs);
+    if (reply.type() != QDBusMessage::ReplyMessage)
+        return FromError(reply);
+    return {};
+}
+
 ServiceAnswer UDisks2Service::OpenDevice(const BlockId& device, bool write, UniqueFd& fd)
 {
     fd.reset();
-    QString path;
-    if (ServiceAnswer a = Find(device, false, path); !a)
-        return a;
-    if (!(bus_->connectionCapabilities() & QDBusConnection::UnixFileDescriptorPassing))
+    if (!(Bus().connectionCapabilities() & QDBusConnection::UnixFileDescriptorPassing))
         return {ServiceAnswer::Unavailable, {}};
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, path, kBlock, QStringLiteral("OpenDevice"));
     QVariantMap options;
     if (write)
         options.insert(QStringLiteral("flags"), int{O_EXCL}); // refused while mounted or held, as a direct open
-    call << QString::fromLatin1(write ? "rw" : "r") << options;
     QDBusMessage reply;
-    if (ServiceAnswer a = Ask(call, reply); !a)
+    if (ServiceAnswer a = Ask(device, kBlock, QStringLiteral("OpenDevice"),
+                              {QString::fromLatin1(write ? "rw" : "r"), options}, reply);
+        !a)
         return a;
     if (reply.signature() != QStringLiteral("h"))
         return Unexpected();
@@ -134,13 +141,8 @@ ServiceAnswer UDisks2Service::OpenDevice(const BlockId& device, bool write, Uniq
 ServiceAnswer UDisks2Service::Mount(const BlockId& device, std::string& mountPoint)
 {
     mountPoint.clear();
-    QString path;
-    if (ServiceAnswer a = Find(device, true, path); !a)
-        return a;
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, path, kFilesystem, QStringLiteral("Mount"));
-    call << QVariantMap();
     QDBusMessage reply;
-    if (ServiceAnswer a = Ask(call, reply); !a)
+    if (ServiceAnswer a = Ask(device, kFilesystem, QStringLiteral("Mount"), {QVariantMap()}, reply); !a)
         return a;
     if (reply.signature() != QStringLiteral("s"))
         return Unexpected();
@@ -150,13 +152,8 @@ ServiceAnswer UDisks2Service::Mount(const BlockId& device, std::string& mountPoi
 
 ServiceAnswer UDisks2Service::Unmount(const BlockId& device)
 {
-    QString path;
-    if (ServiceAnswer a = Find(device, true, path); !a)
-        return a;
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, path, kFilesystem, QStringLiteral("Unmount"));
-    call << QVariantMap();
     QDBusMessage reply;
-    return Ask(call, reply);
+    return Ask(device, kFilesystem, QStringLiteral("Unmount"), {QVariantMap()}, reply);
 }
 
 } // namespace kx4

@@ -4,6 +4,7 @@
 #include "platform/DiskService.h"
 
 #include <QDBusConnection>
+#include <QVariantList>
 
 #include <optional>
 
@@ -24,11 +25,14 @@ public:
     ServiceAnswer Unmount(const BlockId& device) override;
 
 private:
+    QDBusConnection& Bus();
     // The object path of the device's block object, found by node and device number among the
     // service's objects; `withFilesystem`: only when it carries a file system.
     ServiceAnswer Find(const BlockId& device, bool withFilesystem, QString& path);
-    // Sends a request the user may be asked about; `reply` is its answer when Done.
-    ServiceAnswer Ask(const QDBusMessage& call, QDBusMessage& reply);
+    // Calls `method` of `interface` on the device's object, a request the user may be asked about;
+    // `reply` is its answer when Done.
+    ServiceAnswer Ask(const BlockId& device, const QString& interface, const QString& method,
+                      const QVariantList& arguments, QDBusMessage& reply);
 
     std::optional<QDBusConnection> bus_;
 };

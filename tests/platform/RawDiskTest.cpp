@@ -332,6 +332,14 @@ TEST(DeviceNodes, TheProgramOpensDevAndAcceptsOnlyBlockDevices)
     ASSERT_GE(fd, 0);
     EXPECT_EQ(real.Identify(fd), std::nullopt);
     ::close(fd);
+
+    // Its disk service is UDisks2 on the system bus, which the tests point nowhere: not there.
+    ASSERT_NE(real.service, nullptr);
+    UniqueFd handed;
+    EXPECT_EQ(real.service->OpenDevice({"sdb", {8, 16}}, true, handed).kind, ServiceAnswer::Unavailable);
+    std::string point;
+    EXPECT_EQ(real.service->Mount({"sdb1", {8, 17}}, point).kind, ServiceAnswer::Unavailable);
+    EXPECT_EQ(handed.get(), -1);
 }
 
 namespace {

@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <csignal>
+#include <optional>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -627,35 +628,39 @@ void EmptyCoreImage(Writer& t)
 
 TEST(WriterWindow, ARawWriteByAUserWithoutAccessToTheCardGoesThroughUDisks2AndEqualsRootsWrite)
 {
-    std::vector<std::uint8_t> byRoot;
-    {
+    // The card E: as a Raw write of the screens leaves it, written by root itself or by a user
+    // without access to its node, through UDisks2.
+    const auto written = [](bool byUser) {
         Writer t;
         RawScreens(t);
-        const auto sdc = t.sys.Image("sdc", "8:32", 256);
+        std::optional<WriterUDisks2> d;
+        if (byUser)
+            d.emplace(t);
+        else
+            t.sys.Image("sdc", "8:32", 256);
         t.Open();
         t.prompts.Answer(MsgAnswer::Yes);
         t.prompts.Answer(MsgAnswer::Ok);
-        t.WriteTo(1);
-        ASSERT_EQ(t.Boxes(), (std::vector<Writer::Box>{{MsgIcon::Question, "Write Data", kRawConfirmE}, kComplete}));
-        byRoot = ReadAll(sdc);
-    }
-
-    Writer t;
-    RawScreens(t);
-    WriterUDisks2 d(t);
-    t.Open();
-    t.prompts.Answer(MsgAnswer::Yes);
-    t.prompts.Answer(MsgAnswer::Ok);
-    {
-        const WithoutDeviceAccess user({t.sysDir / "dev/sdb", t.sysDir / "dev/sdb1", t.sysDir / "dev/sdc"},
-                                       {t.root.path(), t.sysDir.path()}, {t.paths.BMPImagesDir()});
-        t.WriteTo(1);
-    }
-    EXPECT_EQ(t.Boxes(), (std::vector<Writer::Box>{{MsgIcon::Question, "Write Data", kRawConfirmE}, kComplete}));
-    EXPECT_EQ(d.udisks.Calls(), (std::vector<Call>{{"OpenDevice", "sdc", "r", 0}, {"OpenDevice", "sdc", "rw", O_EXCL}}));
-    EXPECT_TRUE(ReadAll(t.sysDir / "dev/sdc") == byRoot);
-    EXPECT_EQ(t.ScreenBitmaps(), 0);
-    t.ExpectUnlocked();
+        {
+            std::optional<WithoutDeviceAccess> user;
+            if (byUser)
+                user.emplace(std::vector<fs::path>{t.sysDir / "dev/sdb", t.sysDir / "dev/sdb1", t.sysDir / "dev/sdc"},
+                             std::vector<fs::path>{t.root.path(), t.sysDir.path()},
+                             std::vector<fs::path>{t.paths.BMPImagesDir()});
+            t.WriteTo(1);
+        }
+        EXPECT_EQ(t.Boxes(), (std::vector<Writer::Box>{{MsgIcon::Question, "Write Data", kRawConfirmE}, kComplete}));
+        if (d) {
+            EXPECT_EQ(d->udisks.Calls(),
+                      (std::vector<Call>{{"OpenDevice", "sdc", "r", 0}, {"OpenDevice", "sdc", "rw", O_EXCL}}));
+        }
+        EXPECT_EQ(t.ScreenBitmaps(), 0);
+        t.ExpectUnlocked();
+        return ReadAll(t.sysDir / "dev/sdc");
+    };
+    const auto byRoot = written(false);
+    ExpectScreens(byRoot);
+    EXPECT_TRUE(written(true) == byRoot);
 }
 
 TEST(WriterWindow, UDisks2UnmountsTheCardBeforeARawWriteAndMountsItForAnSfcCopy)
