@@ -1,5 +1,7 @@
 #include "platform/RawDisk.h"
 
+#include "platform/UDisks2.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -31,6 +33,7 @@ DeviceNodes DeviceNodes::Real()
                 return std::nullopt;
             return MajorMinor{::major(st.st_rdev), ::minor(st.st_rdev)};
         },
+        std::make_shared<UDisks2Service>(),
     };
 }
 
@@ -145,15 +148,24 @@ IoResult RawDisk::Open(const std::string& failure, const std::string& label, con
         // O_EXCL on a block device: refused while it or a partition is mounted or held.
         fd = ::open(path.c_str(), (write ? O_WRONLY | O_EXCL : O_RDONLY) | O_CLOEXEC);
     } while (fd < 0 && errno == EINTR);
+    bool handed = false;
     if (fd < 0) {
         const int err = errno;
         if (err == EBUSY)
             return IoResult::Fail(failure + "\n" + path.string() + " is in use by the system or another program.");
-        if (err == EACCES || err == EPERM)
+        const bool denied = err == EACCES || err == EPERM;
+        UniqueFd service;
+        const auto asked = denied ? OpenThroughService(target, write, path.string(), service) : std::nullopt;
+        if (!asked && denied)
             return IoResult::Fail(failure + "\n" + path.string() + ": " + SysError(err) + "\nThis needs " +
                                   (write ? "write" : "read") + " access to " + path.string() +
                                   " (on Debian: membership of the group \"disk\").");
-        return IoResult::Fail(failure + "\n" + path.string() + ": " + SysError(err));
+        if (!asked)
+            return IoResult::Fail(failure + "\n" + path.string() + ": " + SysError(err));
+        if (!*asked)
+            return IoResult::Fail(failure + "\n" + asked->message);
+        fd = service.release();
+        handed = true;
     }
     const auto id = nodes_.Identify(fd);
     if (!id || *id != *target.dev) {
@@ -161,11 +173,37 @@ IoResult RawDisk::Open(const std::string& failure, const std::string& label, con
         return IoResult::Fail(failure + "\n" + path.string() + " is not the block device " + target.dev->ToString() +
                               " that was listed.");
     }
+    // While the service asked the user, the card may have been changed or mounted.
+    if (const auto why = handed ? Refusal(target, write) : std::nullopt) {
+        ::close(fd);
+        return IoResult::Fail(failure + "\n" + *why);
+    }
     hDisk = fd;
     writable_ = write;
     label_ = label;
     node_ = path.string();
     return IoResult::Ok();
+}
+
+std::optional<IoResult> RawDisk::OpenThroughService(const Target& target, bool write, const std::string& node,
+                                                    UniqueFd& fd) const
+{
+    if (!nodes_.service)
+        return std::nullopt;
+    const DriveScan now = DiscoverDrives(discovered_.tables);
+    const BlockDisk* disk = FindDisk(now, target.disk->name);
+    if (!disk || !MayAskDiskService(*target.disk, *disk))
+        return std::nullopt;
+    const ServiceAnswer a = nodes_.service->OpenDevice({target.volume, *target.dev}, write, fd);
+    switch (a.kind) {
+    case ServiceAnswer::Done: return IoResult::Ok();
+    case ServiceAnswer::Unavailable: break;
+    case ServiceAnswer::Denied: return IoResult::Fail("Access to " + node + " was not granted.");
+    case ServiceAnswer::Busy: return IoResult::Fail(node + " is in use by the system or another program.");
+    case ServiceAnswer::Failed: return IoResult::Fail(node + ": " + a.message);
+    }
+    fd.reset();
+    return std::nullopt;
 }
 
 IoResult RawDisk::CloseDrive()

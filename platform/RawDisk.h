@@ -2,11 +2,13 @@
 // Raw sector access to a card's block device: one device open at a time, whole 512-byte sectors
 // at aligned offsets, and every open for writing checked first so that no other disk is touched.
 #include "data/FileIO.h"
+#include "platform/DiskService.h"
 #include "platform/Drives.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -21,8 +23,11 @@ struct DeviceNodes {
     std::function<std::filesystem::path(const std::string& name)> Path;
     // The device number of an open descriptor when it is a block device, none otherwise.
     std::function<std::optional<MajorMinor>(int fd)> Identify;
+    // Asked to open a removable card's node that the user may not open, and to mount and unmount
+    // its volumes; none: nobody is asked.
+    std::shared_ptr<DiskService> service;
 
-    // /dev/<name>, and fstat's st_rdev of block devices.
+    // /dev/<name>, fstat's st_rdev of block devices, and UDisks2 on the system bus.
     static DeviceNodes Real();
 };
 
@@ -35,7 +40,8 @@ public:
     RawDisk& operator=(const RawDisk&) = delete;
 
     // Opens the whole disk of physical number n for reading; fails with
-    // "Could not open physical drive " + n, a second line saying why.
+    // "Could not open physical drive " + n, a second line saying why. Every open that the user's
+    // permissions refuse is asked of the disk service, for a removable card only.
     IoResult OpenPhysRead(int n);
     // Opens the whole disk of physical number n for writing, only when it is still the removable
     // disk that was discovered and nothing mounts, stacks on or swaps to it.
@@ -69,6 +75,9 @@ private:
     IoResult OpenPhys(int n, bool write);
     IoResult Open(const std::string& failure, const std::string& label, const Target& target, bool write);
     std::optional<std::string> Refusal(const Target& target, bool write) const;
+    // Opens the target through the disk service; none when there is no one to ask about it.
+    std::optional<IoResult> OpenThroughService(const Target& target, bool write, const std::string& node,
+                                               UniqueFd& fd) const;
 
     DriveScan discovered_;
     DeviceNodes nodes_;

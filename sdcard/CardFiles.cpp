@@ -12,7 +12,8 @@
 namespace kx4 {
 namespace fs = std::filesystem;
 
-IoResult FindCardFolder(const DriveScan& listed, char letter, const fs::path& mountRoot, FolderHandle& folder)
+IoResult FindCardFolder(const DriveScan& listed, char letter, const fs::path& mountRoot, FolderHandle& folder,
+                        DiskService* disks)
 {
     folder = FolderHandle();
     const Drive* was = FindDrive(listed, letter);
@@ -33,10 +34,22 @@ IoResult FindCardFolder(const DriveScan& listed, char letter, const fs::path& mo
         return IoResult::Fail("Drive " + drive + " is no longer present.\n" + again);
     if (!listedDisk || !SameMedium(*listedDisk, *disk) || volume->dev != was->dev || volume->bytes != was->bytes)
         return IoResult::Fail("The card in drive " + drive + " has changed since the drives were listed.\n" + again);
-    if (volume->mountPoint.empty())
-        return IoResult::Fail("Drive " + drive + " is not mounted.\nMount it (for example: udisksctl mount -b " +
-                              was->node + ") and start the write again.");
-    const fs::path found = mountRoot / fs::path(volume->mountPoint).relative_path();
+    std::string mountPoint = volume->mountPoint;
+    if (mountPoint.empty()) {
+        // Left mounted afterwards, as the desktop would.
+        const ServiceAnswer mounted = MountCardVolume(listed, *was, disks, mountPoint);
+        const std::string failed = "Drive " + drive + " could not be mounted.\n";
+        if (mounted.kind == ServiceAnswer::Unavailable)
+            return IoResult::Fail("Drive " + drive + " is not mounted.\nMount it (for example: udisksctl mount -b " +
+                                  was->node + ") and start the write again.");
+        if (mounted.kind == ServiceAnswer::Denied)
+            return IoResult::Fail(failed + "Access was not granted.");
+        if (mounted.kind == ServiceAnswer::Busy)
+            return IoResult::Fail(failed + was->node + " is in use by the system or another program.");
+        if (!mounted)
+            return IoResult::Fail(failed + mounted.message);
+    }
+    const fs::path found = mountRoot / fs::path(mountPoint).relative_path();
     std::error_code ec;
     if (!fs::is_directory(found, ec))
         return IoResult::Fail("The card folder " + Quoted(found) + " of drive " + drive + " cannot be opened: " +

@@ -2,6 +2,7 @@
 // The files of an SFC write on the card's own file system, and the clean-up after a write.
 #include "data/FileIO.h"
 #include "data/modOrvel.h"
+#include "platform/DiskService.h"
 #include "platform/Drives.h"
 #include "platform/Paths.h"
 
@@ -12,11 +13,12 @@
 namespace kx4 {
 
 // Opens the folder where the volume listed behind `letter` is mounted now, found under `mountRoot`
-// (the program's is "/"); the system is looked at again, so a card that is gone, changed or not
-// mounted fails with a message that names the drive and says what to do. Files are written onto
-// the card only beneath this folder, never through a symbolic link or onto another file system.
+// (the program's is "/"); a volume that is not mounted is mounted through `disks` where there is
+// one. The system is looked at again, so a card that is gone, changed or cannot be mounted fails
+// with a message that names the drive and says what to do. Files are written onto the card only
+// beneath this folder, never through a symbolic link or onto another file system.
 IoResult FindCardFolder(const DriveScan& listed, char letter, const std::filesystem::path& mountRoot,
-                        FolderHandle& folder);
+                        FolderHandle& folder, DiskService* disks = nullptr);
 
 // How the backup went: `write` failed when it could not be written; otherwise `notCopied` names
 // each background that is not a readable picture and was left out, with the reason.

@@ -62,6 +62,7 @@ public:
 
 private:
     std::string Letter() const { return std::string(1, req_.DriveLetter); }
+    DiskService* Disks() const { return system_.nodes.service.get(); }
 
     bool Confirm()
     {
@@ -84,7 +85,7 @@ private:
     WriteEnd WriteSfc()
     {
         FolderHandle card;
-        if (IoResult r = FindCardFolder(listed_, req_.DriveLetter, system_.mountRoot, card); !r) {
+        if (IoResult r = FindCardFolder(listed_, req_.DriveLetter, system_.mountRoot, card, Disks()); !r) {
             prompts_.Message(MsgIcon::Critical, kWriteError, r.message, MsgButtons::Ok);
             return WriteEnd::Refused;
         }
@@ -107,7 +108,7 @@ private:
 
         view_.ShowStatus(kCopyText);
         // The card may have been taken out while the pictures were written.
-        if (IoResult r = FindCardFolder(listed_, req_.DriveLetter, system_.mountRoot, card); !r)
+        if (IoResult r = FindCardFolder(listed_, req_.DriveLetter, system_.mountRoot, card, Disks()); !r)
             return Fail(r);
         if (IoResult r = view_.RunResponsive([&] { return CopyFileInto(paths_.SDImageFile(), card, "QVRTOUCH.DAT"); }); !r)
             return Fail(r);
@@ -136,13 +137,18 @@ private:
         if (IoResult r = disk.CloseDrive(); !r)
             return Fail(r);
 
-        if (SectorBuf[510] == 0x55 && SectorBuf[511] == 0xAA) {
-            if (prompts_.Message(MsgIcon::Question, "Verify Drive",
-                                 "MBR found on device.\nVerify you have selected the correct drive.\nContinue?",
-                                 MsgButtons::YesNo) != MsgAnswer::Yes) {
-                prompts_.Message(MsgIcon::Information, "Cancel", "Write canceled.", MsgButtons::Ok);
-                return WriteEnd::Refused;
-            }
+        const bool bootRecord = SectorBuf[510] == 0x55 && SectorBuf[511] == 0xAA;
+        if (bootRecord && prompts_.Message(MsgIcon::Question, "Verify Drive",
+                                           "MBR found on device.\nVerify you have selected the correct drive.\nContinue?",
+                                           MsgButtons::YesNo) != MsgAnswer::Yes) {
+            prompts_.Message(MsgIcon::Information, "Cancel", "Write canceled.", MsgButtons::Ok);
+            return WriteEnd::Refused;
+        }
+        // Nothing is written to a mounted card; the desktop's disk service unmounts it where it can.
+        if (IoResult r = UnmountCard(listed_, req_.PhysDrive, Disks()); !r)
+            return Fail(r);
+
+        if (bootRecord) {
             SectorBuf.fill(0);
             IoResult r = disk.OpenPhysWrite(req_.PhysDrive);
             if (r)

@@ -18,7 +18,7 @@ class Prompts;
 // The system the writer looks at and writes to; tests hand in a fake drive tree.
 struct CardSystem {
     SystemTables tables;
-    DeviceNodes nodes = DeviceNodes::Real();
+    DeviceNodes nodes = DeviceNodes::Real(); // and the disk service that mounts and unmounts cards
     std::filesystem::path mountRoot = "/"; // where the mount points of the mount table are found
 };
 

@@ -83,8 +83,14 @@ void FakeSystem::Holder(const std::string& under, const std::string& holder, con
 void FakeSystem::Mount(const std::string& dev, const std::string& point, const std::string& source,
                        const std::string& fsType)
 {
-    mounts_.push_back(std::to_string(30 + mounts_.size()) + " 1 " + dev + " / " + Escape(point) +
-                      " rw,relatime shared:1 - " + fsType + " " + Escape(source) + " rw");
+    mounts_.emplace_back(point, std::to_string(30 + mounts_.size()) + " 1 " + dev + " / " + Escape(point) +
+                                    " rw,relatime shared:1 - " + fsType + " " + Escape(source) + " rw");
+    WriteTables();
+}
+
+void FakeSystem::Unmount(const std::string& point)
+{
+    std::erase_if(mounts_, [&](const auto& m) { return m.first == point; });
     WriteTables();
 }
 
@@ -107,7 +113,7 @@ void FakeSystem::Remove(const std::string& relative)
 void FakeSystem::WriteTables() const
 {
     std::string mountinfo;
-    for (const auto& line : mounts_)
+    for (const auto& [point, line] : mounts_)
         mountinfo += line + "\n";
     WriteText(root_ / "mountinfo", mountinfo);
     std::string swaps = "Filename\t\t\t\tType\t\tSize\t\tUsed\t\tPriority\n";
@@ -136,7 +142,7 @@ fs::path FakeSystem::Image(const std::string& name, const std::string& dev, std:
     return file;
 }
 
-DeviceNodes FakeSystem::Nodes() const
+DeviceNodes FakeSystem::Nodes(std::shared_ptr<DiskService> service) const
 {
     const fs::path dir = root_ / "dev";
     const auto images = images_;
@@ -151,6 +157,7 @@ DeviceNodes FakeSystem::Nodes() const
                 return std::nullopt;
             return it->second;
         },
+        std::move(service),
     };
 }
 

@@ -27,6 +27,8 @@ public:
     void Holder(const std::string& under, const std::string& holder, const std::string& dev, const std::string& dmName);
     void Mount(const std::string& dev, const std::string& point, const std::string& source,
                const std::string& fsType = "vfat");
+    // Removes every mount at `point`.
+    void Unmount(const std::string& point);
     void Swap(const std::string& path);
     // Writes or removes a file under the fake /sys/block.
     void Set(const std::string& relative, const std::string& text);
@@ -36,14 +38,15 @@ public:
     // identified as the block device `dev`.
     std::filesystem::path Image(const std::string& name, const std::string& dev, std::uint64_t sectors,
                                 std::uint8_t fill = 0xEE);
-    // Opens the images made here; anything else is not a block device.
-    DeviceNodes Nodes() const;
+    // Opens the images made here; anything else is not a block device. `service` is asked where
+    // the user may not open an image.
+    DeviceNodes Nodes(std::shared_ptr<DiskService> service = nullptr) const;
 
 private:
     void WriteTables() const;
 
     std::filesystem::path root_;
-    std::vector<std::string> mounts_;
+    std::vector<std::pair<std::string, std::string>> mounts_; // mount point, mountinfo line
     std::vector<std::string> swaps_;
     std::shared_ptr<std::map<std::pair<dev_t, ino_t>, MajorMinor>> images_;
 };

@@ -1,6 +1,7 @@
 #include "platform/RawDisk.h"
 
 #include "FakeSystem.h"
+#include "FakeUDisks2.h"
 #include "FileSupport.h"
 #include "TempDir.h"
 
@@ -331,4 +332,128 @@ TEST(DeviceNodes, TheProgramOpensDevAndAcceptsOnlyBlockDevices)
     ASSERT_GE(fd, 0);
     EXPECT_EQ(real.Identify(fd), std::nullopt);
     ::close(fd);
+
+    // Its disk service is UDisks2 on the system bus, which the tests point nowhere: not there.
+    ASSERT_NE(real.service, nullptr);
+    UniqueFd handed;
+    EXPECT_EQ(real.service->OpenDevice({"sdb", {8, 16}}, true, handed).kind, ServiceAnswer::Unavailable);
+    std::string point;
+    EXPECT_EQ(real.service->Mount({"sdb1", {8, 17}}, point).kind, ServiceAnswer::Unavailable);
+    EXPECT_EQ(handed.get(), -1);
+}
+
+namespace {
+
+// The desktop with a private bus on which the fake UDisks2 serves the cards' block devices.
+struct ServiceDesktop : Desktop {
+    test::PrivateBus bus{dir.path()};
+    test::FakeUDisks2 udisks{bus, sys, dir / "root"};
+
+    ServiceDesktop()
+    {
+        udisks.Block("sdc", "8:32", sdc);
+        udisks.Block("sda", "8:0", sda);
+        udisks.Block("nvme0n1", "259:0", nvme);
+    }
+    RawDisk Raw() { return RawDisk(DiscoverDrives(sys.Tables()), sys.Nodes(bus.Service())); }
+    test::WithoutDeviceAccess User() { return test::WithoutDeviceAccess({sdc, sda, nvme}, {dir.path()}); }
+};
+
+} // namespace
+
+TEST(RawDiskService, ANodeTheUserCannotOpenIsOpenedThroughTheDiskService)
+{
+    ServiceDesktop d;
+    RawDisk raw = d.Raw();
+    SectorBytes SectorBuf{};
+    {
+        const auto user = d.User();
+        ASSERT_TRUE(raw.OpenPhysRead(3)) << raw.OpenPhysRead(3).message;
+        ASSERT_TRUE(raw.ReadSector(0, SectorBuf));
+        ASSERT_TRUE(raw.OpenDriveWrite('E'));
+        EXPECT_EQ(raw.OpenNode(), d.sdc.string());
+        ASSERT_TRUE(raw.WriteSector(0x4000, Pattern(4)));
+        ASSERT_TRUE(raw.CloseDrive());
+    }
+    EXPECT_EQ(SectorBuf[511], 0xAA);
+    const auto bytes = ReadBytes(d.sdc);
+    EXPECT_EQ(Slice(bytes, 0x4000), AsVector(Pattern(4)));
+    EXPECT_EQ(Slice(bytes, 0x4200), std::vector<std::uint8_t>(512, 0xEE));
+    using Call = test::FakeUDisks2::Call;
+    EXPECT_EQ(d.udisks.Calls(), (std::vector<Call>{{"OpenDevice", "sdc", "r", 0}, {"OpenDevice", "sdc", "rw", O_EXCL}}));
+}
+
+TEST(RawDiskService, RefusalsAndDescriptorsOfAnotherDiskWriteNothing)
+{
+    const std::vector<std::pair<std::function<void(ServiceDesktop&)>, std::string>> cases = {
+        {[](ServiceDesktop& d) { d.udisks.Fail("sdc", "OpenDevice", "org.freedesktop.UDisks2.Error.NotAuthorizedDismissed"); },
+         "Access to @ was not granted."},
+        {[](ServiceDesktop& d) { d.udisks.Fail("sdc", "OpenDevice", "org.freedesktop.UDisks2.Error.NotAuthorized"); },
+         "Access to @ was not granted."},
+        {[](ServiceDesktop& d) { d.udisks.Fail("sdc", "OpenDevice", "org.freedesktop.UDisks2.Error.Failed"); },
+         "@: UDisks2 answered: refused by the fake"},
+        {[](ServiceDesktop& d) { d.udisks.HandOut("sdc", d.sdb); }, "@ is not the block device 8:32 that was listed."},
+        {[](ServiceDesktop& d) {
+             test::WriteBytes(d.dir / "plain", std::vector<std::uint8_t>(512, 0));
+             d.udisks.HandOut("sdc", d.dir / "plain");
+         },
+         "@ is not the block device 8:32 that was listed."},
+        // The card changed, or was mounted, while polkit asked the user.
+        {[](ServiceDesktop& d) { d.udisks.whileAsking = [&d] { d.sys.Set("sdc/device/serial", "0x0badcafe\n"); }; },
+         "The card in /dev/sdc has changed since the drives were listed."},
+        {[](ServiceDesktop& d) { d.udisks.whileAsking = [&d] { d.sys.Mount("8:32", "/media/u/NEW", "/dev/sdc"); }; },
+         "/dev/sdc is mounted at /media/u/NEW.\nUnmount it first, for example: udisksctl unmount -b /dev/sdc"},
+    };
+    for (const auto& [setup, why] : cases) {
+        ServiceDesktop d;
+        setup(d);
+        std::string expected = why;
+        if (const auto at = expected.find('@'); at != std::string::npos)
+            expected.replace(at, 1, d.sdc.string());
+        {
+            RawDisk raw = d.Raw();
+            const auto user = d.User();
+            EXPECT_EQ(raw.OpenDriveWrite('E').message, "Could not open drive E:\n" + expected);
+            EXPECT_FALSE(raw.IsOpen());
+            EXPECT_EQ(raw.WriteSector(0, Pattern(1)).message, "Could not write at byte 0.\nNo drive is open for writing.");
+        }
+        EXPECT_EQ(d.udisks.Calls().size(), 1u) << expected;
+        for (const auto& image : {d.sdb, d.sdc})
+            EXPECT_EQ(Slice(ReadBytes(image), 0)[0], 0xEE) << image;
+    }
+}
+
+TEST(RawDiskService, NoServiceIsAskedForTheSystemOrAFixedDiskAndWithoutOneTheMessageStays)
+{
+    ServiceDesktop d;
+    const auto denied = [](const std::filesystem::path& node, const std::string& failure, const char* access) {
+        return failure + "\n" + node.string() + ": Permission denied\nThis needs " + access + " access to " +
+               node.string() + " (on Debian: membership of the group \"disk\").";
+    };
+    {
+        RawDisk raw = d.Raw();
+        const auto user = d.User();
+        EXPECT_EQ(raw.OpenPhysRead(0).message, denied(d.nvme, "Could not open physical drive 0", "read"));
+        EXPECT_EQ(raw.OpenPhysRead(1).message, denied(d.sda, "Could not open physical drive 1", "read"));
+        EXPECT_EQ(raw.OpenDriveWrite('J').message, "Could not open drive J:\n/dev/sda is not a removable disk.");
+    }
+    // Nor is it asked to unmount them, or a card under an encrypted volume.
+    d.udisks.Block("sda1", "8:1", d.sda);
+    d.udisks.Filesystem("sda1", "/mnt/data", true);
+    d.udisks.Block("nvme0n1p1", "259:1", d.nvme);
+    d.udisks.Filesystem("nvme0n1p1", "/boot/efi", true);
+    d.udisks.Block("sde1", "8:65", d.sde);
+    const DriveScan listed = DiscoverDrives(d.sys.Tables());
+    const auto service = d.bus.Service();
+    for (const int n : {0, 1, 4})
+        EXPECT_TRUE(UnmountCard(listed, n, service.get())) << n;
+    EXPECT_TRUE(d.udisks.Calls().empty());
+
+    // A bus on which UDisks2 does not answer.
+    TempDir other;
+    test::PrivateBus empty(other.path());
+    RawDisk raw(DiscoverDrives(d.sys.Tables()), d.sys.Nodes(empty.Service()));
+    const auto user = d.User();
+    EXPECT_EQ(raw.OpenPhysRead(3).message, denied(d.sdc, "Could not open physical drive 3", "read"));
+    EXPECT_EQ(raw.OpenDriveWrite('E').message, denied(d.sdc, "Could not open drive E:", "write"));
 }

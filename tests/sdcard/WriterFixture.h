@@ -1,6 +1,7 @@
 #pragma once
 // The SD card writer window over a temporary "C:\", a fake drive tree whose cards are image files
-// and whose mount points are temporary folders, and scripted answers to its questions.
+// and whose mount points are temporary folders, and scripted answers to its questions; a fake
+// UDisks2 on a private bus where a test asks for one.
 #include "data/modOrvel.h"
 #include "platform/DisplaySize.h"
 #include "platform/ScriptedPrompts.h"
@@ -10,6 +11,7 @@
 #include "tools/make-installation/Installation.h"
 
 #include "FakeSystem.h"
+#include "FakeUDisks2.h"
 #include "FindChild.h"
 #include "SdTestSupport.h"
 #include "TempDir.h"
@@ -53,7 +55,7 @@ public:
 
     ~Writer() { window.reset(); }
 
-    CardSystem System() const { return {sys.Tables(), sys.Nodes(), sysDir / "root"}; }
+    CardSystem System() const { return {sys.Tables(), sys.Nodes(service), sysDir / "root"}; }
     // The folder that stands for the card's mount point.
     std::filesystem::path Card() const { return sysDir / "root" / std::filesystem::path(kCardMount).relative_path(); }
 
@@ -126,10 +128,26 @@ public:
     TempDir sysDir;
     Paths paths;
     FakeSystem sys;
+    std::shared_ptr<DiskService> service; // the desktop's disk service; none unless a test sets one
     modOrvel m;
     ScriptedPrompts prompts;
     FixedDisplaySize display{{1600 * 15, 1000 * 15}};
     std::unique_ptr<frmOrvelSDWrite> window;
+};
+
+// The fake UDisks2 of a Writer on its own bus, serving the two cards and sdb1's file system, which
+// is mounted; the window is given the program's disk service on that bus.
+struct WriterUDisks2 {
+    explicit WriterUDisks2(Writer& t) : bus(t.sysDir.path()), udisks(bus, t.sys, t.sysDir / "root")
+    {
+        udisks.Block("sdb", "8:16", t.sys.Image("sdb", "8:16", 64));
+        udisks.Block("sdb1", "8:17", t.sys.Image("sdb1", "8:17", 64));
+        udisks.Block("sdc", "8:32", t.sys.Image("sdc", "8:32", 256));
+        udisks.Filesystem("sdb1", kCardMount, true);
+        t.service = bus.Service();
+    }
+    PrivateBus bus;
+    FakeUDisks2 udisks;
 };
 
 inline std::ostream& operator<<(std::ostream& os, const Writer::Box& b)

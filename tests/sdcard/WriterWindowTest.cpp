@@ -10,7 +10,9 @@
 #include <QTimer>
 
 #include <csignal>
+#include <optional>
 #include <cstring>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 
@@ -305,6 +307,8 @@ TEST(WriterWindow, RawWritesNeedAnUnmountedCardAndStopAtAFailingOne)
     const auto volume = t.sys.Image("sdb1", "8:17", 64);
     t.sys.Image("sdb", "8:16", 64);
     const auto sdc = t.sys.Image("sdc", "8:32", 256);
+    PrivateBus bus(t.sysDir.path()); // UDisks2 does not answer on it
+    t.service = bus.Service();
     t.Open();
 
     // The mounted card: told where it is mounted and how to unmount it.
@@ -462,6 +466,8 @@ TEST(WriterWindow, AMissingCoreImageOrCardEndsBeforeAnythingIsWritten)
     t.WriteScreens();
     WriteBytes(t.paths.SDImageFile(), {7, 7});
     WriteBytes(t.Card() / "QVRTOUCH.DAT", {8, 8});
+    PrivateBus bus(t.sysDir.path()); // UDisks2 does not answer on it
+    t.service = bus.Service();
     t.Open();
     const auto refused = [&](int option, const std::string& confirm, const std::string& message) {
         t.prompts.ClearLog();
@@ -647,4 +653,166 @@ TEST(WriterWindow, TheBaseBuildGestureAndACancelledBaseBuild)
     QTest::mouseClick(t.Find("lblWarning"), Qt::LeftButton, Qt::AltModifier);
     EXPECT_EQ(t.Boxes(), (std::vector<Writer::Box>{{MsgIcon::None, "QVR Brivane KX4 Pro", "Must use SFC to build base image file."}}));
     EXPECT_TRUE(t.Check("chkBuildBaseImage")->isHidden());
+}
+
+namespace {
+
+const std::string kRawConfirmD = "This action will permanently erase data on drive D:\n"
+                                 "and all logical drives on physical drive: 1\nDo you want to continue?";
+const std::string kSfcConfirmE = "This action will permanently alter data on drive E:\n"
+                                 "and logical drives on physical drive: 2\nDo you want to continue?";
+using Call = FakeUDisks2::Call;
+
+// A Raw design of the 16 screens only.
+void RawScreens(Writer& t)
+{
+    t.m.SetSDFormat(1);
+    t.m.IncludeStdFlag = false;
+    t.WriteScreens();
+}
+
+// A core image as long as the card layout, all zero.
+void EmptyCoreImage(Writer& t)
+{
+    fs::create_directories(t.paths.CoreImageFile().parent_path());
+    WriteBytes(t.paths.CoreImageFile(), {});
+    fs::resize_file(t.paths.CoreImageFile(), ImgOffset(kImgCount - 1) + SlotSize(kImgCount - 1));
+}
+
+} // namespace
+
+TEST(WriterWindow, ARawWriteByAUserWithoutAccessToTheCardGoesThroughUDisks2AndEqualsRootsWrite)
+{
+    // The card E: as a Raw write of the screens leaves it, written by root itself or by a user
+    // without access to its node, through UDisks2.
+    const auto written = [](bool byUser) {
+        Writer t;
+        RawScreens(t);
+        std::optional<WriterUDisks2> d;
+        if (byUser)
+            d.emplace(t);
+        else
+            t.sys.Image("sdc", "8:32", 256);
+        t.Open();
+        t.prompts.Answer(MsgAnswer::Yes);
+        t.prompts.Answer(MsgAnswer::Ok);
+        {
+            std::optional<WithoutDeviceAccess> user;
+            if (byUser)
+                user.emplace(std::vector<fs::path>{t.sysDir / "dev/sdb", t.sysDir / "dev/sdb1", t.sysDir / "dev/sdc"},
+                             std::vector<fs::path>{t.root.path(), t.sysDir.path()},
+                             std::vector<fs::path>{t.paths.BMPImagesDir()});
+            t.WriteTo(1);
+        }
+        EXPECT_EQ(t.Boxes(), (std::vector<Writer::Box>{{MsgIcon::Question, "Write Data", kRawConfirmE}, kComplete}));
+        if (d) {
+            EXPECT_EQ(d->udisks.Calls(),
+                      (std::vector<Call>{{"OpenDevice", "sdc", "r", 0}, {"OpenDevice", "sdc", "rw", O_EXCL}}));
+        }
+        EXPECT_EQ(t.ScreenBitmaps(), 0);
+        t.ExpectUnlocked();
+        return ReadAll(t.sysDir / "dev/sdc");
+    };
+    const auto byRoot = written(false);
+    ExpectScreens(byRoot);
+    EXPECT_TRUE(written(true) == byRoot);
+}
+
+TEST(WriterWindow, UDisks2UnmountsTheCardBeforeARawWriteAndMountsItForAnSfcCopy)
+{
+    Writer t;
+    RawScreens(t);
+    WriterUDisks2 d(t);
+    t.Open();
+    t.prompts.Answer(MsgAnswer::Yes);
+    t.prompts.Answer(MsgAnswer::Ok);
+    t.WriteTo(0);
+    EXPECT_EQ(t.Boxes(), (std::vector<Writer::Box>{{MsgIcon::Question, "Write Data", kRawConfirmD}, kComplete}));
+    EXPECT_EQ(d.udisks.Calls(), (std::vector<Call>{{"Unmount", "sdb1", "", 0}})) << "opened by root itself";
+    ExpectConfiguration(ReadAll(t.sysDir / "dev/sdb1"), t.m);
+    ExpectScreens(ReadAll(t.sysDir / "dev/sdb1"));
+    EXPECT_EQ(FindDrive(DiscoverDrives(t.sys.Tables()), 'D')->mountPoint, "");
+    t.Button("cmdClose")->click();
+
+    // SFC onto the unmounted card sdc: mounted where UDisks2 chooses, and left mounted.
+    t.m.SetSDFormat(0);
+    t.WriteScreens();
+    EmptyCoreImage(t);
+    d.udisks.Filesystem("sdc", "/media/u/CARD");
+    t.prompts.ClearLog();
+    t.Open();
+    t.prompts.Answer(MsgAnswer::Yes);
+    t.prompts.Answer(MsgAnswer::Ok);
+    t.WriteTo(1);
+    EXPECT_EQ(t.Boxes(), (std::vector<Writer::Box>{{MsgIcon::Question, "Write Data", kSfcConfirmE}, kComplete}));
+    EXPECT_EQ(d.udisks.Calls().back(), (Call{"Mount", "sdc", "", 0}));
+    EXPECT_EQ(d.udisks.Calls().size(), 2u);
+    const fs::path card = t.sysDir / "root/media/u/CARD";
+    EXPECT_EQ(Entries(card), (std::vector<std::string>{"Backup", "QVRTOUCH.DAT"}));
+    EXPECT_EQ(fs::file_size(card / "QVRTOUCH.DAT"), fs::file_size(t.paths.CoreImageFile()));
+    EXPECT_TRUE(ReadAll(card / "QVRTOUCH.DAT") == ReadAll(t.paths.SDImageFile()));
+    EXPECT_EQ(FindDrive(DiscoverDrives(t.sys.Tables()), 'E')->mountPoint, "/media/u/CARD");
+}
+
+TEST(WriterWindow, WhatUDisks2RefusesEndsTheWriteWithItsMessageAndNothingWritten)
+{
+    struct Case {
+        bool raw;
+        int option;
+        std::function<void(FakeUDisks2&)> setup;
+        std::string message; // "@" stands for the image file of sdc
+    };
+    const std::vector<Case> cases = {
+        {true, 0, [](FakeUDisks2& u) { u.Fail("sdb1", "Unmount", "org.freedesktop.UDisks2.Error.DeviceBusy"); },
+         "Could not unmount /media/u/QVR (/dev/sdb1).\n"
+         "It is in use: close the files and programs that use it, then start the write again."},
+        {true, 0, [](FakeUDisks2& u) { u.Fail("sdb1", "Unmount", "org.freedesktop.UDisks2.Error.NotAuthorizedDismissed"); },
+         "Could not unmount /media/u/QVR (/dev/sdb1).\nAccess was not granted."},
+        {true, 1, [](FakeUDisks2& u) { u.Fail("sdc", "OpenDevice", "org.freedesktop.UDisks2.Error.NotAuthorizedDismissed"); },
+         "Could not open physical drive 2\nAccess to @ was not granted."},
+        {false, 1, [](FakeUDisks2& u) {
+             u.Filesystem("sdc", "/media/u/CARD");
+             u.Fail("sdc", "Mount", "org.freedesktop.UDisks2.Error.NotAuthorized");
+         },
+         "Drive E: (/dev/sdc) could not be mounted.\nAccess was not granted."},
+        {false, 1, [](FakeUDisks2& u) {
+             u.Filesystem("sdc", "/media/u/CARD");
+             u.Fail("sdc", "Mount", "org.freedesktop.UDisks2.Error.Failed");
+         },
+         "Drive E: (/dev/sdc) could not be mounted.\nUDisks2 answered: refused by the fake"},
+        // Mounted where no card of the desktop is mounted: nothing is copied there.
+        {false, 1, [](FakeUDisks2& u) { u.Filesystem("sdc", "/home/u/elsewhere"); },
+         "Drive E: (/dev/sdc) could not be mounted.\nThe mount table does not show /dev/sdc mounted at /home/u/elsewhere."},
+    };
+    for (const Case& c : cases) {
+        Writer t;
+        RawScreens(t);
+        t.m.SetSDFormat(c.raw ? 1 : 0);
+        EmptyCoreImage(t);
+        WriterUDisks2 d(t);
+        c.setup(d.udisks);
+        std::string message = c.message;
+        if (const auto at = message.find('@'); at != std::string::npos)
+            message.replace(at, 1, (t.sysDir / "dev/sdc").string());
+        t.Open();
+        t.prompts.Answer(MsgAnswer::Yes);
+        t.prompts.Answer(MsgAnswer::Ok);
+        {
+            const WithoutDeviceAccess user({t.sysDir / "dev/sdc"}, {t.root.path(), t.sysDir.path()});
+            t.WriteTo(c.option);
+        }
+        const std::string confirm = c.raw ? (c.option == 0 ? kRawConfirmD : kRawConfirmE) : kSfcConfirmE;
+        EXPECT_EQ(t.Boxes(), (std::vector<Writer::Box>{{MsgIcon::Question, "Write Data", confirm},
+                                                       {MsgIcon::Critical, "Write Error", message}}));
+        EXPECT_EQ(d.udisks.Calls().size(), 1u) << message;
+        for (const char* image : {"sdb", "sdb1", "sdc"}) {
+            const auto bytes = ReadAll(t.sysDir / "dev" / image);
+            EXPECT_TRUE(!bytes.empty() && std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 0xEE; }))
+                << image;
+        }
+        EXPECT_FALSE(fs::exists(t.paths.SDImageFile()));
+        EXPECT_FALSE(fs::exists(t.sysDir / "root/media/u/CARD") && !Entries(t.sysDir / "root/media/u/CARD").empty());
+        EXPECT_EQ(t.ScreenBitmaps(), 96);
+        t.ExpectUnlocked();
+    }
 }
