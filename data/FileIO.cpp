@@ -218,11 +218,8 @@ struct WriteSpot {
     fs::path shown;
 };
 
-IoResult LinkRefused(const fs::path& shown)
-{
-    return IoResult::Fail("Cannot write " + Quoted(shown) +
-                          ": it is a symbolic link, which is not followed here. Remove the link and start again.");
-}
+// Why a write refuses a symbolic link in its way, after "Cannot write <file>" and the like.
+constexpr const char* kLinkNotFollowed = ": it is a symbolic link, which is not followed here. Remove the link and start again.";
 
 // Whether the running user may change the file. Root may write anything, so for root a file
 // without any write permission bit counts as meant to stay as it is.
@@ -347,7 +344,7 @@ IoResult WriteAt(const WriteSpot& at, const FileWriter& write, const WriteOption
     if (!exists && errno != ENOENT)
         return fail(SysError());
     if (exists && S_ISLNK(old.st_mode))
-        return LinkRefused(at.shown);
+        return IoResult::Fail("Cannot write " + Quoted(at.shown) + kLinkNotFollowed);
     if (exists && !S_ISREG(old.st_mode))
         return IoResult::Fail(NotRegular(at.shown, old));
     if (exists && !MayWrite(at, old))
@@ -453,8 +450,7 @@ IoResult FolderRefused(int at, const std::string& part, const fs::path& shown, i
     struct stat st {};
     const bool found = ::fstatat(at, part.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0;
     if (found && S_ISLNK(st.st_mode))
-        return IoResult::Fail("Cannot open the folder " + Quoted(shown) +
-                              ": it is a symbolic link, which is not followed here. Remove the link and start again.");
+        return IoResult::Fail("Cannot open the folder " + Quoted(shown) + kLinkNotFollowed);
     if (found && !S_ISDIR(st.st_mode))
         return IoResult::Fail("Cannot open the folder " + Quoted(shown) + ": a file of that name is in the way.");
     if (err == EXDEV)
