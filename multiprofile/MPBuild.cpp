@@ -81,38 +81,57 @@ std::optional<MPBuildStop> MPBuild::Build(const ProfileList& sProfileFile)
 
 std::optional<MPBuildStop> MPBuild::BuildProfiles(const ProfileList& sProfileFile, SectorSink& sink)
 {
+    std::vector<std::string> files;
+    for (int p = 0; p < profileCount; ++p) {
+        const std::string& chosen = sProfileFile[static_cast<std::size_t>(p)];
+        files.push_back(paths_.Map(chosen.empty() ? sProfileFile[0] : chosen).string());
+    }
+    // A few profiles ahead: enough that the disk never waits, few enough to keep memory small.
+    const int workers = ProfileDrawers::DefaultWorkers();
+    ProfileDrawers drawers(m_, paths_, files, CarriedState::Of(canvas_), workers, workers + 2);
     for (lProfile = 0; lProfile < profileCount; ++lProfile) {
         if (cb_.profileStarted)
             cb_.profileStarted(lProfile);
-        const std::string& chosen = sProfileFile[static_cast<std::size_t>(lProfile)];
-        m_.DataFile = paths_.Map(chosen.empty() ? sProfileFile[0] : chosen).string();
-        if (!PathExists(m_.DataFile))
+        const DrawnProfile d = drawers.Take(lProfile, cb_.waiting);
+        m_.DataFile = files[static_cast<std::size_t>(lProfile)];
+        if (d.missing)
             return NotFound(m_.DataFile);
-        if (IoResult r = m_.LoadData(); !r)
-            return Unreadable(r);
-        DispCode = DispCodeOf(m_);
-        if (IoResult r = RenderDLImagesMP(); !r)
-            return WriteFailed(r);
-        m_.SetMPFlag(255);
-        if (IoResult r = CompileAllMP(sink); !r)
+        if (!d.load)
+            return Unreadable(d.load);
+        m_ = d.project;
+        DispCode = d.DispCode;
+        d.carried.ApplyTo(canvas_);
+        for (const HeldMessage& box : d.messages)
+            prompts_.Message(box.icon, box.title, box.text, MsgButtons::Ok);
+        if (IoResult r = WriteDrawn(d, sink); !r)
             return WriteFailed(r);
     }
     return std::nullopt;
 }
 
+IoResult MPBuild::WriteDrawn(const DrawnProfile& d, SectorSink& sink)
+{
+    for (std::size_t s = 0; s < d.screens.size(); ++s)
+        if (IoResult r = WriteBmpFile(paths_.BMPImagesDir() / ProfileBitmapName(static_cast<int>(s)), d.screens[s], bmp_, false); !r)
+            return r;
+    const std::span<const std::uint8_t> pictures(d.pictures);
+    for (int i = 0; i < kScreenCount; ++i) {
+        Status((paths_.BMPImagesDir() / ProfileBitmapName(i)).string());
+        if (IoResult r = sink.WriteSectors(MPPictureOffset(lProfile, i),
+                                           pictures.subspan(static_cast<std::size_t>(i) * d.pictureBytes, d.pictureBytes));
+            !r)
+            return r;
+        if (cb_.pictureWritten)
+            cb_.pictureWritten(i);
+    }
+    return WriteDatMP(sink);
+}
+
 IoResult MPBuild::RenderDLImagesMP()
 {
-    const PicSize size = DispCodeScreenSize(DispCode);
-    canvas_.picLayout.Resize(size.width, size.height);
-    // A renderer per profile: each profile's background files are read afresh.
-    ScreenRenderer renderer(m_, paths_, canvas_, prompts_);
-    for (int s = 0; s < kScreenCount; ++s) {
-        m_.SetScreen(s);
-        renderer.RenderDLImage();
-        if (IoResult r = WriteBmpFile(paths_.BMPImagesDir() / ProfileBitmapName(s), canvas_.picLayout.Image(), bmp_, false); !r)
-            return r;
-    }
-    return IoResult::Ok();
+    return DrawProfileScreens(m_, paths_, canvas_, prompts_, DispCode, [this](int s, const QImage& picture) {
+        return WriteBmpFile(paths_.BMPImagesDir() / ProfileBitmapName(s), picture, bmp_, false);
+    });
 }
 
 IoResult MPBuild::CompileAllMP(SectorSink& sink)

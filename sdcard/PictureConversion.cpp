@@ -20,6 +20,8 @@ constexpr std::size_t kReadSlack = 16;
 IoResult ReadSource(const std::filesystem::path& file, PicBuffers& buf, std::uintmax_t& fileSize)
 {
     buf.BmpSize = 0;
+    if (buf.BmpBuf.size() < kBmpBufSize + kReadSlack)
+        buf.BmpBuf.resize(kBmpBufSize + kReadSlack);
     // Short files are left to the parser, which decides whether enough is there.
     return ReadFileStart(file, std::span(buf.BmpBuf).first(kBmpBufSize), buf.BmpSize, fileSize);
 }
@@ -158,8 +160,6 @@ void PackWords(const std::uint16_t* words, std::size_t n, std::uint8_t* out)
 
 } // namespace
 
-PicBuffers::PicBuffers() : BmpBuf(kBmpBufSize + kReadSlack) {}
-
 IoResult CompilePic(const std::filesystem::path& file, bool withHeader, PicBuffers& buf)
 {
     buf.PicWordCount = 0;
@@ -193,18 +193,49 @@ IoResult CompilePic(const std::filesystem::path& file, bool withHeader, PicBuffe
     return IoResult::Ok();
 }
 
-IoResult WritePic(PicBuffers& buf, std::uint32_t offset, SectorSink& sink)
+void ConvertPicture(const QImage& picture, bool withHeader, PicBuffers& buf)
+{
+    const QImage image = picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32
+                           ? picture
+                           : picture.convertToFormat(QImage::Format_RGB32);
+    const std::size_t h = withHeader ? kPicHeaderWords : 0;
+    const auto width = static_cast<std::size_t>(image.width());
+    const std::size_t count = h + width * static_cast<std::size_t>(image.height());
+    if (buf.PicWords.size() < count)
+        buf.PicWords.resize(count);
+    std::uint16_t* words = buf.PicWords.data();
+    if (withHeader) {
+        words[0] = static_cast<std::uint16_t>(image.width());
+        words[1] = static_cast<std::uint16_t>(image.height());
+        words[2] = 0;
+    }
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        std::uint16_t* out = words + h + static_cast<std::size_t>(y) * width;
+        // Rgb565 of the pixel's red, green and blue bytes, done on the whole word.
+        for (std::size_t x = 0; x < width; ++x)
+            out[x] = static_cast<std::uint16_t>((row[x] >> 8 & 0xF800) | (row[x] >> 5 & 0x07E0) | (row[x] >> 3 & 0x001F));
+    }
+    buf.PicWordCount = count;
+}
+
+void PackPicture(const PicBuffers& buf, std::span<std::uint8_t> out)
 {
     const std::size_t n = buf.PicWordCount;
-    const std::uint32_t size = PackedSize(n);
+    PackWords(buf.PicWords.data(), n, out.data());
+    std::fill(out.begin() + static_cast<std::ptrdiff_t>(2 * n), out.end(), std::uint8_t{0});
+}
+
+IoResult WritePic(PicBuffers& buf, std::uint32_t offset, SectorSink& sink)
+{
+    const std::uint32_t size = PackedSize(buf.PicWordCount);
     if (size == 0)
         return IoResult::Ok();
     if (buf.Packed.size() < size)
         buf.Packed.resize(size);
-    std::uint8_t* out = buf.Packed.data();
-    PackWords(buf.PicWords.data(), n, out);
-    std::fill(out + 2 * n, out + size, std::uint8_t{0});
-    return sink.WriteSectors(offset, std::span<const std::uint8_t>(out, size));
+    const std::span<std::uint8_t> out(buf.Packed.data(), size);
+    PackPicture(buf, out);
+    return sink.WriteSectors(offset, out);
 }
 
 } // namespace kx4

@@ -3,6 +3,8 @@
 // byte first, into whole 512-byte sectors of the card image).
 #include "sdcard/SectorSink.h"
 
+#include <QImage>
+
 #include <cstdint>
 #include <filesystem>
 #include <vector>
@@ -15,13 +17,11 @@ constexpr std::size_t kPicHeaderWords = 3;
 
 // The buffers of conversion and packing, allocated once and reused for every picture.
 struct PicBuffers {
-    std::vector<std::uint8_t> BmpBuf;    // the source file (at most kBmpBufSize bytes); BmpSize of them valid
+    std::vector<std::uint8_t> BmpBuf;    // the source file (at most kBmpBufSize bytes), allocated at the first file; BmpSize bytes valid
     std::size_t BmpSize = 0;
     std::vector<std::uint16_t> PicWords; // the converted picture; PicWordCount words are valid
     std::size_t PicWordCount = 0;
     std::vector<std::uint8_t> Packed;    // the packed picture in whole sectors
-
-    PicBuffers();
 };
 
 // The RGB565 word of an 8-bit colour; the low bits of each channel are dropped.
@@ -37,6 +37,14 @@ constexpr std::uint32_t PackedSize(std::size_t wordCount) { return WholeSectors(
 // width, height, 0, then one word per pixel, the top row first. On failure the message names the
 // file and PicWordCount is 0, so no earlier picture can be written in its place.
 IoResult CompilePic(const std::filesystem::path& file, bool withHeader, PicBuffers& buf);
+
+// Converts `picture` into buf.PicWords as CompilePic converts the same picture saved as a 24-bit
+// BMP file, without the file.
+void ConvertPicture(const QImage& picture, bool withHeader, PicBuffers& buf);
+
+// Packs buf.PicWords into `out`, PackedSize(PicWordCount) bytes: each word high byte first, the
+// tail of the last sector zero.
+void PackPicture(const PicBuffers& buf, std::span<std::uint8_t> out);
 
 // Writes buf.PicWords packed into PackedSize(PicWordCount) bytes from byte `offset` of the card image
 // (a multiple of 512); the tail of the last sector is zero.

@@ -77,6 +77,7 @@ void Canvas::Resize(int width, int height)
 void Canvas::Clear(QRgb color)
 {
     back_ = color | 0xFF000000u;
+    backSet_ = true;
     image_.fill(back_);
 }
 
@@ -126,9 +127,13 @@ void Canvas::SetPixelV(int x, int y, QRgb color)
     reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = color | 0xFF000000u;
 }
 
-void Canvas::SetFont(int points, bool bold)
+void Canvas::SetFont(int points, bool bold) { SetFont(CanvasFont{PointsToPixels(points), bold}); }
+
+void Canvas::SetFont(const CanvasFont& choice)
 {
-    const int pixels = PointsToPixels(points);
+    fontSet_ = true;
+    const int pixels = choice.pixels;
+    const bool bold = choice.bold;
     if (font_.pixelSize() == pixels && font_.bold() == bold)
         return;
     QFont f(QStringLiteral("Arial"));

@@ -20,6 +20,13 @@ constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kBlack = 0xFF000000;
 constexpr QRgb kFiller = 0xFF404040;    // pictures of a size or orientation not in use
 
+// A canvas font as drawing leaves it for the next: Arial at `pixels`, bold or regular.
+struct CanvasFont {
+    int pixels = 0;
+    bool bold = false;
+    bool operator==(const CanvasFont&) const = default;
+};
+
 // A persistent RGB32 raster of W x H panel pixels. Its back colour outlives each drawing: a picture
 // smaller than the canvas leaves the rest in the back colour set by the last Clear.
 class Canvas {
@@ -50,6 +57,15 @@ public:
     // Font of printed text: Arial at `points` (96 dpi), bold or regular; kept until set again.
     void SetFont(int points, bool bold);
     const QFont& Font() const { return font_; }
+    CanvasFont FontChoice() const { return {font_.pixelSize(), font_.bold()}; }
+    // The font FontChoice gave, set again.
+    void SetFont(const CanvasFont& font);
+
+    // Forgets that the back colour (by Clear) and the font were set; BackSet and FontSet then tell
+    // whether drawing since has set them.
+    void ForgetSettings() { backSet_ = fontSet_ = false; }
+    bool BackSet() const { return backSet_; }
+    bool FontSet() const { return fontSet_; }
     void SetForeColor(QRgb color) { fore_ = color; }
     // Prints `text` in the fore colour with its character cell's top-left corner at (x, y)
     // pixels, without anti-aliasing; only glyph pixels change.
@@ -70,6 +86,8 @@ private:
     QRgb back_ = kWhite;
     QRgb fore_ = kBlack;
     QFont font_;
+    bool backSet_ = false;
+    bool fontSet_ = false;
     // Texts come back on every screen and in both pictures: each is rasterised once.
     mutable std::map<std::tuple<int, bool, QString>, TextInk> inks_;
 };

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace kx4 {
@@ -64,11 +65,16 @@ ScreenRenderer::ScreenRenderer(modOrvel& project, const Paths& paths, RenderTarg
 {
 }
 
-void ScreenRenderer::RIButton(int i)
+const QImage* ScreenRenderer::DrawnFace(int i) const
 {
     if (m_.GetBtnType(i) <= 0 || m_.GetBtnImage(i) <= 0)
-        return; // a Target button is an invisible touch area
-    const QImage* face = ButtonFace(m_.GetBtnImage(i));
+        return nullptr; // a Target button is an invisible touch area
+    return ButtonFace(m_.GetBtnImage(i));
+}
+
+void ScreenRenderer::RIButton(int i)
+{
+    const QImage* face = DrawnFace(i);
     if (!face)
         return;
     const int left = m_.GetBtnLeft(i);
@@ -204,6 +210,25 @@ void ScreenRenderer::RenderDLImage()
         RIButton(i);
     for (int i = 0; i < kTextCount; ++i)
         RITitleDL(i);
+}
+
+bool ScreenRenderer::CardScreensUseCarried()
+{
+    const std::string& first = m_.ScreenBG[0];
+    if (ClassifyBackground(first) == BackgroundKind::File && PathExists(paths_.Map(first)))
+        return true;
+    // Whether the first caption and the first plain text drawn set their font.
+    std::optional<bool> captionSized, textSized;
+    for (int s = 0; s < kScreenCount && !(captionSized && textSized); ++s) {
+        m_.SetScreen(s);
+        for (int i = 0; i < kButtonCount && !captionSized; ++i)
+            if (DrawnFace(i))
+                captionSized = ButtonCaptionStyle(m_.GetBtnSize(i)).has_value();
+        for (int i = 0; i < kTextCount && !textSized; ++i)
+            if (m_.GetTxtType(i) == 1)
+                textSized = TextFontOf(m_.GetTxtFontSize(i)).has_value();
+    }
+    return captionSized == false || textSized == false;
 }
 
 void ScreenRenderer::RenderIPImage()

@@ -64,6 +64,11 @@ public:
 
     // The current screen on the canvas, as it is.
     void RenderDLImage(); // card screen picture
+    // Whether RenderDLImage of screens 0 to 15 in turn may show what earlier drawing left on the
+    // target: screen 0's background picture need not cover the canvas and shows the back colour
+    // around it; a caption or text of no known size before the first of a known size prints in
+    // the font left. Steps the current screen through 0-15.
+    bool CardScreensUseCarried();
     void RenderIPImage(); // preview
 
     // Writes the 32 card screen pictures of resolution `iRes` into the BMPImages folder; a
@@ -74,6 +79,8 @@ public:
     IoResult RenderIPImages(int iRes);
 
 private:
+    // The face Button iBNum shows, none for a Button that draws nothing.
+    const QImage* DrawnFace(int iBNum) const;
     void PrintText(int iTNum);
     void CopyValueBox(int iTNum);
     // Makes the BMP file the canvas picture; fails when it cannot be read as one.

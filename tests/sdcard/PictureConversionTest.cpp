@@ -5,13 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 using namespace kx4;
 using namespace kx4::test;
-
-namespace {
-
-
-} // namespace
 
 TEST(PictureConversion, Rgb565DropsTheLowBits)
 {
@@ -102,6 +99,12 @@ TEST(PictureConversion, RowsArePaddedStoredBottomUpAndReadTheRightWayUp)
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < w; ++x)
                 ASSERT_EQ(buf.PicWords[3 + y * w + x], Rgb565Of(img.At(x, y))) << w << ": " << x << "," << y;
+        // The same picture converted where it was drawn, without the file, gives the same words.
+        PicBuffers drawn;
+        ConvertPicture(ToQImage(img), true, drawn);
+        ASSERT_EQ(drawn.PicWordCount, buf.PicWordCount) << w;
+        ASSERT_TRUE(std::equal(buf.PicWords.begin(), buf.PicWords.begin() + static_cast<std::ptrdiff_t>(buf.PicWordCount),
+                               drawn.PicWords.begin())) << w;
     }
 
     // The first stored row of the file becomes the last row of the words.

@@ -1,0 +1,129 @@
+#pragma once
+// The drawing half of the multi-profile build: each profile loaded into its own copy of the
+// project, its 16 screens drawn and converted into packed pictures and its configuration finished,
+// on worker threads that run a few profiles ahead of the writing.
+#include "data/modOrvel.h"
+#include "designer/render/Renderer.h"
+#include "platform/Prompts.h"
+
+#include <QImage>
+
+#include <condition_variable>
+#include <cstdint>
+#include <exception>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <stop_token>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace kx4 {
+
+// A message box that drawing a profile met, shown when the build reaches that profile.
+struct HeldMessage {
+    MsgIcon icon = MsgIcon::Information;
+    std::string title;
+    std::string text;
+};
+
+// Prompts that keep each message box, answered OK, instead of showing it; no file dialog opens.
+class HeldPrompts final : public Prompts {
+public:
+    MsgAnswer Message(MsgIcon icon, std::string_view title, std::string_view text, MsgButtons buttons) override;
+    std::optional<std::filesystem::path> FileDialog(const FileDialogRequest& request) override;
+
+    std::vector<HeldMessage> messages;
+};
+
+// What drawing on a target leaves for the next drawing there, which then starts from it: the
+// canvas's back colour and font and the caption font. A part a drawing did not set is none: the
+// target keeps what it held before.
+struct CarriedState {
+    std::optional<QRgb> back;
+    std::optional<CanvasFont> textFont;
+    std::optional<CanvasFont> captionFont;
+
+    // The state of `target` as drawing since ForgetSettings has set it.
+    static CarriedState SetOn(const RenderTarget& target);
+    // The whole state of `target`.
+    static CarriedState Of(const RenderTarget& target);
+    // Puts the parts given onto `target`.
+    void ApplyTo(RenderTarget& target) const;
+    // This state after `earlier`: its parts, the others from `earlier`.
+    CarriedState After(const CarriedState& earlier) const;
+    bool Whole() const { return back && textFont && captionFont; }
+};
+
+// Draws the 16 screens of the profile loaded into `m` (display code `dispCode`) on `target`, sized
+// to the display, and hands each to `drawn` while it stands on the canvas; stops at the first
+// failure `drawn` returns. Leaves the current screen at 15.
+IoResult DrawProfileScreens(modOrvel& m, const Paths& paths, RenderTarget& target, Prompts& prompts, int dispCode,
+                            const std::function<IoResult(int screen, const QImage& picture)>& drawn);
+
+// One profile made ready for writing.
+struct DrawnProfile {
+    bool missing = false;   // its file does not exist
+    IoResult load;          // its file could not be read as a panel data file
+    modOrvel project;       // loaded, drawn, flagged and finished, as the build leaves it
+    int DispCode = 0;
+    std::vector<HeldMessage> messages;  // the boxes its drawing met, in order
+    std::uint32_t pictureBytes = 0;     // packed bytes of one screen picture
+    std::vector<std::uint8_t> pictures; // the 16 packed screen pictures, end to end
+    std::vector<QImage> screens;        // the 16 screen pictures, when asked for
+    CarriedState carried;               // what its drawing set on the target
+    std::exception_ptr error;           // what the drawing threw
+
+    bool Drawn() const { return !missing && load.ok && !error; }
+};
+
+// Loads `file` into a copy of `start`, then draws and converts its 16 screens on `target`, sets its
+// profile flag and finishes its configuration. The drawing starts from what `entry` gives, asked
+// only when the profile's pictures depend on it; `keepScreens` keeps the screen pictures.
+DrawnProfile DrawProfile(const modOrvel& start, const Paths& paths, const std::string& file, RenderTarget& target,
+                         const std::function<std::optional<CarriedState>()>& entry, bool keepScreens);
+
+// Worker threads that draw the profiles `files` (mapped paths, in build order) with DrawProfile, at
+// most `ahead` profiles beyond the last one taken, each starting from what the one before it left
+// (the first from `first`); the last profile keeps its screen pictures.
+class ProfileDrawers {
+public:
+    ProfileDrawers(const modOrvel& start, const Paths& paths, std::vector<std::string> files, const CarriedState& first,
+                   int workers, int ahead);
+    // Stops the workers once each has finished the profile it is drawing, and waits for them.
+    ~ProfileDrawers();
+    ProfileDrawers(const ProfileDrawers&) = delete;
+    ProfileDrawers& operator=(const ProfileDrawers&) = delete;
+
+    // Profile `p`, taken in order from 0, with `carried` made whole; waits until it is drawn,
+    // calling `waiting` (when given) every few milliseconds meanwhile. Rethrows what its drawing
+    // threw.
+    DrawnProfile Take(int p, const std::function<void()>& waiting);
+
+    // Workers for a build on this machine: the cores but one, at least one, at most four.
+    static int DefaultWorkers();
+
+private:
+    void Work(const std::stop_token& stop);
+    // What the target holds after profile p - 1, once every profile before p has been drawn as far
+    // as it matters; none before. Called with the mutex held.
+    std::optional<CarriedState> LeftBefore(int p) const;
+
+    const modOrvel start_; // the project as the build found it: each profile is loaded into a copy
+    const Paths& paths_;
+    const std::vector<std::string> files_;
+    const CarriedState first_;
+    const int ahead_;
+
+    std::mutex mutex_;
+    std::condition_variable_any changed_;
+    int next_ = 0;  // the next profile a worker takes up
+    int taken_ = 0; // profiles handed to the writing
+    std::vector<std::optional<CarriedState>> carried_; // what each drawn profile set
+    std::map<int, DrawnProfile> done_;
+    std::vector<std::jthread> workers_; // last, so stopped and joined before the state above goes
+};
+
+} // namespace kx4
