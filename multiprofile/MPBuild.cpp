@@ -92,7 +92,7 @@ std::optional<MPBuildStop> MPBuild::BuildProfiles(const ProfileList& sProfileFil
     for (lProfile = 0; lProfile < profileCount; ++lProfile) {
         if (cb_.profileStarted)
             cb_.profileStarted(lProfile);
-        const DrawnProfile d = drawers.Take(lProfile, cb_.waiting);
+        DrawnProfile d = drawers.Take(lProfile, cb_.waiting);
         m_.DataFile = files[static_cast<std::size_t>(lProfile)];
         if (d.missing)
             return NotFound(m_.DataFile);
@@ -105,6 +105,7 @@ std::optional<MPBuildStop> MPBuild::BuildProfiles(const ProfileList& sProfileFil
             prompts_.Message(box.icon, box.title, box.text, MsgButtons::Ok);
         if (IoResult r = WriteDrawn(d, sink); !r)
             return WriteFailed(r);
+        drawers.GiveBack(std::move(d.pictures));
     }
     return std::nullopt;
 }

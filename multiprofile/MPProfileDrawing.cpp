@@ -67,9 +67,10 @@ IoResult DrawProfileScreens(modOrvel& m, const Paths& paths, RenderTarget& targe
     return IoResult::Ok();
 }
 
-DrawnProfile DrawProfile(const modOrvel& start, const Paths& paths, const std::string& file, RenderTarget& target,
+DrawnProfile DrawProfile(const modOrvel& start, const Paths& paths, const std::string& file, DrawingStorage& storage,
                          const std::function<std::optional<CarriedState>()>& entry, bool keepScreens)
 {
+    RenderTarget& target = storage.target;
     DrawnProfile d;
     d.project = start;
     modOrvel& m = d.project;
@@ -94,11 +95,13 @@ DrawnProfile DrawProfile(const modOrvel& start, const Paths& paths, const std::s
     target.picRender.ForgetSettings();
 
     d.pictureBytes = MPPictureBytes(d.DispCode);
+    // Every byte is packed anew: storage that held another profile needs no clearing.
+    d.pictures = std::move(storage.pictures);
     d.pictures.resize(static_cast<std::size_t>(kScreenCount) * d.pictureBytes);
-    PicBuffers buf;
     (void)DrawProfileScreens(m, paths, target, prompts, d.DispCode, [&](int s, const QImage& picture) {
-        ConvertPicture(picture, true, buf);
-        PackPicture(buf, std::span(d.pictures).subspan(static_cast<std::size_t>(s) * d.pictureBytes, d.pictureBytes));
+        ConvertPicture(picture, true, storage.buffers);
+        PackPicture(storage.buffers,
+                    std::span(d.pictures).subspan(static_cast<std::size_t>(s) * d.pictureBytes, d.pictureBytes));
         if (keepScreens)
             d.screens.push_back(picture.copy());
         return IoResult::Ok();
@@ -129,7 +132,7 @@ ProfileDrawers::~ProfileDrawers()
 
 int ProfileDrawers::DefaultWorkers()
 {
-    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()) - 1, 1, 4);
+    return std::clamp(static_cast<int>(std::thread::hardware_concurrency()) - 1, 1, 6);
 }
 
 std::optional<CarriedState> ProfileDrawers::LeftBefore(int p) const
@@ -147,7 +150,7 @@ std::optional<CarriedState> ProfileDrawers::LeftBefore(int p) const
 void ProfileDrawers::Work(const std::stop_token& stop)
 {
     const int count = static_cast<int>(files_.size());
-    RenderTarget target;
+    DrawingStorage storage;
     for (;;) {
         int p = 0;
         {
@@ -155,6 +158,10 @@ void ProfileDrawers::Work(const std::stop_token& stop)
             if (!changed_.wait(lock, stop, [&] { return next_ >= count || next_ < taken_ + ahead_; }) || next_ >= count)
                 return;
             p = next_++;
+            if (storage.pictures.empty() && !spare_.empty()) {
+                storage.pictures = std::move(spare_.back());
+                spare_.pop_back();
+            }
         }
         const auto entry = [&]() -> std::optional<CarriedState> {
             std::unique_lock lock(mutex_);
@@ -164,7 +171,7 @@ void ProfileDrawers::Work(const std::stop_token& stop)
         };
         DrawnProfile d;
         try {
-            d = DrawProfile(start_, paths_, files_[static_cast<std::size_t>(p)], target, entry, p == count - 1);
+            d = DrawProfile(start_, paths_, files_[static_cast<std::size_t>(p)], storage, entry, p == count - 1);
         } catch (...) {
             d.error = std::current_exception();
         }
@@ -177,6 +184,12 @@ void ProfileDrawers::Work(const std::stop_token& stop)
         }
         changed_.notify_all();
     }
+}
+
+void ProfileDrawers::GiveBack(std::vector<std::uint8_t> pictures)
+{
+    const std::lock_guard lock(mutex_);
+    spare_.push_back(std::move(pictures));
 }
 
 DrawnProfile ProfileDrawers::Take(int p, const std::function<void()>& waiting)

@@ -5,6 +5,7 @@
 #include "data/modOrvel.h"
 #include "designer/render/Renderer.h"
 #include "platform/Prompts.h"
+#include "sdcard/PictureConversion.h"
 
 #include <QImage>
 
@@ -75,14 +76,21 @@ struct DrawnProfile {
     std::vector<QImage> screens;        // the 16 screen pictures, when asked for
     CarriedState carried;               // what its drawing set on the target
     std::exception_ptr error;           // what the drawing threw
-
-    bool Drawn() const { return !missing && load.ok && !error; }
 };
 
-// Loads `file` into a copy of `start`, then draws and converts its 16 screens on `target`, sets its
-// profile flag and finishes its configuration. The drawing starts from what `entry` gives, asked
-// only when the profile's pictures depend on it; `keepScreens` keeps the screen pictures.
-DrawnProfile DrawProfile(const modOrvel& start, const Paths& paths, const std::string& file, RenderTarget& target,
+// What a worker keeps from profile to profile: its target, its conversion buffers, and storage for
+// the next profile's pictures.
+struct DrawingStorage {
+    RenderTarget target;
+    PicBuffers buffers;
+    std::vector<std::uint8_t> pictures;
+};
+
+// Loads `file` into a copy of `start`, then draws and converts its 16 screens on storage.target,
+// sets its profile flag and finishes its configuration; the pictures take over storage.pictures.
+// The drawing starts from what `entry` gives, asked only when the profile's pictures depend on it;
+// `keepScreens` keeps the screen pictures.
+DrawnProfile DrawProfile(const modOrvel& start, const Paths& paths, const std::string& file, DrawingStorage& storage,
                          const std::function<std::optional<CarriedState>()>& entry, bool keepScreens);
 
 // Worker threads that draw the profiles `files` (mapped paths, in build order) with DrawProfile, at
@@ -101,8 +109,10 @@ public:
     // calling `waiting` (when given) every few milliseconds meanwhile. Rethrows what its drawing
     // threw.
     DrawnProfile Take(int p, const std::function<void()>& waiting);
+    // The storage of pictures that have been written, for the workers to draw into again.
+    void GiveBack(std::vector<std::uint8_t> pictures);
 
-    // Workers for a build on this machine: the cores but one, at least one, at most four.
+    // Workers for a build on this machine: the cores but one, at least one, at most six.
     static int DefaultWorkers();
 
 private:
@@ -123,6 +133,7 @@ private:
     int taken_ = 0; // profiles handed to the writing
     std::vector<std::optional<CarriedState>> carried_; // what each drawn profile set
     std::map<int, DrawnProfile> done_;
+    std::vector<std::vector<std::uint8_t>> spare_; // storage of written pictures
     std::vector<std::jthread> workers_; // last, so stopped and joined before the state above goes
 };
 

@@ -136,13 +136,18 @@ void Canvas::SetFont(const CanvasFont& choice)
     const bool bold = choice.bold;
     if (font_.pixelSize() == pixels && font_.bold() == bold)
         return;
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(pixels);
-    f.setWeight(bold ? QFont::Bold : QFont::Normal);
-    // Every pixel is either text or background, so pictures are exact and keyed copies clean.
-    f.setStyleStrategy(QFont::NoAntialias);
-    f.setKerning(false);
-    font_ = f;
+    // A font made again would look up its glyphs again, under a lock every drawing thread shares.
+    auto [it, made] = fonts_.try_emplace(std::make_pair(pixels, bold));
+    if (made) {
+        QFont& f = it->second;
+        f = QFont(QStringLiteral("Arial"));
+        f.setPixelSize(pixels);
+        f.setWeight(bold ? QFont::Bold : QFont::Normal);
+        // Every pixel is either text or background, so pictures are exact and keyed copies clean.
+        f.setStyleStrategy(QFont::NoAntialias);
+        f.setKerning(false);
+    }
+    font_ = it->second;
 }
 
 const Canvas::TextInk& Canvas::Ink(const QString& text) const

@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace kx4 {
@@ -86,6 +87,7 @@ private:
     QRgb back_ = kWhite;
     QRgb fore_ = kBlack;
     QFont font_;
+    std::map<std::pair<int, bool>, QFont> fonts_; // by pixel size and weight
     bool backSet_ = false;
     bool fontSet_ = false;
     // Texts come back on every screen and in both pictures: each is rasterised once.
