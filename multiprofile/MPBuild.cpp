@@ -57,6 +57,8 @@ std::optional<MPBuildStop> MPBuild::Build(const ProfileList& sProfileFile)
     if (IoResult r = ReadFileStart(core, std::span(bCoreImage).first(kMPCoreBytes), got, coreSize); !r)
         return Unreadable(r);
 
+    // The workers draw while the core image is copied.
+    StartDrawing(sProfileFile);
     // The file is made whole under a temporary name and takes its own only when complete.
     std::optional<MPBuildStop> stop;
     const IoResult written = WriteFileThrough(paths_.SDImageFile(), [&](int fd, std::uint64_t& size) -> std::string {
@@ -72,6 +74,7 @@ std::optional<MPBuildStop> MPBuild::Build(const ProfileList& sProfileFile)
         size = static_cast<std::uint64_t>(st.st_size);
         return stop ? "the build stopped" : std::string();
     });
+    drawers_.reset();
     if (stop)
         return stop;
     if (!written)
@@ -79,7 +82,7 @@ std::optional<MPBuildStop> MPBuild::Build(const ProfileList& sProfileFile)
     return std::nullopt;
 }
 
-std::optional<MPBuildStop> MPBuild::BuildProfiles(const ProfileList& sProfileFile, SectorSink& sink)
+void MPBuild::StartDrawing(const ProfileList& sProfileFile)
 {
     std::vector<std::string> files;
     for (int p = 0; p < profileCount; ++p) {
@@ -88,12 +91,20 @@ std::optional<MPBuildStop> MPBuild::BuildProfiles(const ProfileList& sProfileFil
     }
     // A few profiles ahead: enough that the disk never waits, few enough to keep memory small.
     const int workers = ProfileDrawers::DefaultWorkers();
-    ProfileDrawers drawers(m_, paths_, files, CarriedState::Of(canvas_), workers, workers + 2);
+    drawers_ = std::make_unique<ProfileDrawers>(m_, paths_, std::move(files), CarriedState::Of(canvas_), workers,
+                                                workers + 2);
+}
+
+std::optional<MPBuildStop> MPBuild::BuildProfiles(const ProfileList& sProfileFile, SectorSink& sink)
+{
+    if (!drawers_)
+        StartDrawing(sProfileFile);
+    const std::unique_ptr<ProfileDrawers> drawers = std::move(drawers_);
     for (lProfile = 0; lProfile < profileCount; ++lProfile) {
         if (cb_.profileStarted)
             cb_.profileStarted(lProfile);
-        DrawnProfile d = drawers.Take(lProfile, cb_.waiting);
-        m_.DataFile = files[static_cast<std::size_t>(lProfile)];
+        DrawnProfile d = drawers->Take(lProfile, cb_.waiting);
+        m_.DataFile = drawers->File(lProfile);
         if (d.missing)
             return NotFound(m_.DataFile);
         if (!d.load)
@@ -105,7 +116,7 @@ std::optional<MPBuildStop> MPBuild::BuildProfiles(const ProfileList& sProfileFil
             prompts_.Message(box.icon, box.title, box.text, MsgButtons::Ok);
         if (IoResult r = WriteDrawn(d, sink); !r)
             return WriteFailed(r);
-        drawers.GiveBack(std::move(d.pictures));
+        drawers->GiveBack(std::move(d.pictures));
     }
     return std::nullopt;
 }
@@ -130,7 +141,9 @@ IoResult MPBuild::WriteDrawn(const DrawnProfile& d, SectorSink& sink)
 
 IoResult MPBuild::RenderDLImagesMP()
 {
-    return DrawProfileScreens(m_, paths_, canvas_, prompts_, DispCode, [this](int s, const QImage& picture) {
+    // A renderer per profile: each profile's background files are read afresh.
+    ScreenRenderer renderer(m_, paths_, canvas_, prompts_);
+    return DrawProfileScreens(renderer, m_, canvas_, DispCode, [this](int s, const QImage& picture) {
         return WriteBmpFile(paths_.BMPImagesDir() / ProfileBitmapName(s), picture, bmp_, false);
     });
 }

@@ -11,6 +11,7 @@
 #include "sdcard/SectorSink.h"
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -73,6 +74,8 @@ public:
 
 private:
     void Status(const std::string& text) const;
+    // Workers begin to draw the profiles of `sProfileFile` (an empty entry repeats profile 001).
+    void StartDrawing(const ProfileList& sProfileFile);
     // The drawn profile lProfile into `sink`: its pictures, then its configuration; the last
     // profile's bitmaps first.
     IoResult WriteDrawn(const DrawnProfile& d, SectorSink& sink);
@@ -84,6 +87,7 @@ private:
     PicBuffers& buf_;
     MPBuildCallbacks cb_;
     std::vector<std::uint8_t> bmp_; // the encoded bitmap, reused for every screen of every profile
+    std::unique_ptr<ProfileDrawers> drawers_; // drawing ahead of BuildProfiles
 };
 
 } // namespace kx4

@@ -18,46 +18,11 @@ MsgAnswer HeldPrompts::Message(MsgIcon icon, std::string_view title, std::string
 
 std::optional<std::filesystem::path> HeldPrompts::FileDialog(const FileDialogRequest&) { return std::nullopt; }
 
-CarriedState CarriedState::SetOn(const RenderTarget& t)
-{
-    CarriedState s;
-    if (t.picLayout.BackSet())
-        s.back = t.picLayout.BackColor();
-    if (t.picLayout.FontSet())
-        s.textFont = t.picLayout.FontChoice();
-    if (t.picRender.FontSet())
-        s.captionFont = t.picRender.FontChoice();
-    return s;
-}
-
-CarriedState CarriedState::Of(const RenderTarget& t)
-{
-    return {t.picLayout.BackColor(), t.picLayout.FontChoice(), t.picRender.FontChoice()};
-}
-
-void CarriedState::ApplyTo(RenderTarget& t) const
-{
-    if (back)
-        t.picLayout.Clear(*back);
-    if (textFont)
-        t.picLayout.SetFont(*textFont);
-    if (captionFont)
-        t.picRender.SetFont(*captionFont);
-}
-
-CarriedState CarriedState::After(const CarriedState& earlier) const
-{
-    return {back ? back : earlier.back, textFont ? textFont : earlier.textFont,
-            captionFont ? captionFont : earlier.captionFont};
-}
-
-IoResult DrawProfileScreens(modOrvel& m, const Paths& paths, RenderTarget& target, Prompts& prompts, int dispCode,
+IoResult DrawProfileScreens(ScreenRenderer& renderer, modOrvel& m, RenderTarget& target, int dispCode,
                             const std::function<IoResult(int screen, const QImage& picture)>& drawn)
 {
     const PicSize size = DispCodeScreenSize(dispCode);
     target.picLayout.Resize(size.width, size.height);
-    // A renderer per profile: each profile's background files are read afresh.
-    ScreenRenderer renderer(m, paths, target, prompts);
     for (int s = 0; s < kScreenCount; ++s) {
         m.SetScreen(s);
         renderer.RenderDLImage();
@@ -68,9 +33,9 @@ IoResult DrawProfileScreens(modOrvel& m, const Paths& paths, RenderTarget& targe
 }
 
 DrawnProfile DrawProfile(const modOrvel& start, const Paths& paths, const std::string& file, DrawingStorage& storage,
+                         const std::function<void(const CarriedState&)>& leaves,
                          const std::function<std::optional<CarriedState>()>& entry, bool keepScreens)
 {
-    RenderTarget& target = storage.target;
     DrawnProfile d;
     d.project = start;
     modOrvel& m = d.project;
@@ -83,22 +48,25 @@ DrawnProfile DrawProfile(const modOrvel& start, const Paths& paths, const std::s
         return d;
     d.DispCode = DispCodeOf(m);
 
+    // A renderer per profile: each profile's background files are read afresh.
     HeldPrompts prompts;
-    // Most profiles draw the same whatever was drawn before them and need not wait for it.
-    if (ScreenRenderer(m, paths, target, prompts).CardScreensUseCarried()) {
+    ScreenRenderer renderer(m, paths, storage.target, prompts);
+    // The next profile may start before this one is drawn; most profiles draw the same whatever
+    // was drawn before them and need not wait for the one before.
+    d.carried = renderer.CardScreensLeave();
+    leaves(d.carried);
+    if (renderer.CardScreensUseCarried()) {
         const std::optional<CarriedState> left = entry();
         if (!left)
             return d; // the build stopped
-        left->ApplyTo(target);
+        left->ApplyTo(storage.target);
     }
-    target.picLayout.ForgetSettings();
-    target.picRender.ForgetSettings();
 
     d.pictureBytes = MPPictureBytes(d.DispCode);
     // Every byte is packed anew: storage that held another profile needs no clearing.
     d.pictures = std::move(storage.pictures);
     d.pictures.resize(static_cast<std::size_t>(kScreenCount) * d.pictureBytes);
-    (void)DrawProfileScreens(m, paths, target, prompts, d.DispCode, [&](int s, const QImage& picture) {
+    (void)DrawProfileScreens(renderer, m, storage.target, d.DispCode, [&](int s, const QImage& picture) {
         ConvertPicture(picture, true, storage.buffers);
         PackPicture(storage.buffers,
                     std::span(d.pictures).subspan(static_cast<std::size_t>(s) * d.pictureBytes, d.pictureBytes));
@@ -106,7 +74,6 @@ DrawnProfile DrawProfile(const modOrvel& start, const Paths& paths, const std::s
             d.screens.push_back(picture.copy());
         return IoResult::Ok();
     });
-    d.carried = CarriedState::SetOn(target);
     d.messages = std::move(prompts.messages);
     m.SetMPFlag(255);
     QVRBuild(m); // the card writer's own finishing of the configuration, for this profile
@@ -163,6 +130,14 @@ void ProfileDrawers::Work(const std::stop_token& stop)
                 spare_.pop_back();
             }
         }
+        // Every profile tells what it leaves, also one that fails, or those after it would wait.
+        const auto leaves = [&](const CarriedState& state) {
+            {
+                const std::lock_guard lock(mutex_);
+                carried_[static_cast<std::size_t>(p)] = state;
+            }
+            changed_.notify_all();
+        };
         const auto entry = [&]() -> std::optional<CarriedState> {
             std::unique_lock lock(mutex_);
             std::optional<CarriedState> left;
@@ -171,7 +146,7 @@ void ProfileDrawers::Work(const std::stop_token& stop)
         };
         DrawnProfile d;
         try {
-            d = DrawProfile(start_, paths_, files_[static_cast<std::size_t>(p)], storage, entry, p == count - 1);
+            d = DrawProfile(start_, paths_, files_[static_cast<std::size_t>(p)], storage, leaves, entry, p == count - 1);
         } catch (...) {
             d.error = std::current_exception();
         }
@@ -179,7 +154,8 @@ void ProfileDrawers::Work(const std::stop_token& stop)
             return;
         {
             const std::lock_guard lock(mutex_);
-            carried_[static_cast<std::size_t>(p)] = d.carried;
+            if (!carried_[static_cast<std::size_t>(p)])
+                carried_[static_cast<std::size_t>(p)] = CarriedState{};
             done_.emplace(p, std::move(d));
         }
         changed_.notify_all();

@@ -39,29 +39,10 @@ public:
     std::vector<HeldMessage> messages;
 };
 
-// What drawing on a target leaves for the next drawing there, which then starts from it: the
-// canvas's back colour and font and the caption font. A part a drawing did not set is none: the
-// target keeps what it held before.
-struct CarriedState {
-    std::optional<QRgb> back;
-    std::optional<CanvasFont> textFont;
-    std::optional<CanvasFont> captionFont;
-
-    // The state of `target` as drawing since ForgetSettings has set it.
-    static CarriedState SetOn(const RenderTarget& target);
-    // The whole state of `target`.
-    static CarriedState Of(const RenderTarget& target);
-    // Puts the parts given onto `target`.
-    void ApplyTo(RenderTarget& target) const;
-    // This state after `earlier`: its parts, the others from `earlier`.
-    CarriedState After(const CarriedState& earlier) const;
-    bool Whole() const { return back && textFont && captionFont; }
-};
-
-// Draws the 16 screens of the profile loaded into `m` (display code `dispCode`) on `target`, sized
-// to the display, and hands each to `drawn` while it stands on the canvas; stops at the first
-// failure `drawn` returns. Leaves the current screen at 15.
-IoResult DrawProfileScreens(modOrvel& m, const Paths& paths, RenderTarget& target, Prompts& prompts, int dispCode,
+// Draws the 16 screens of the profile loaded into `m` (display code `dispCode`) with `renderer`,
+// which draws on `target`, sized to the display, and hands each to `drawn` while it stands on the
+// canvas; stops at the first failure `drawn` returns. Leaves the current screen at 15.
+IoResult DrawProfileScreens(ScreenRenderer& renderer, modOrvel& m, RenderTarget& target, int dispCode,
                             const std::function<IoResult(int screen, const QImage& picture)>& drawn);
 
 // One profile made ready for writing.
@@ -74,7 +55,7 @@ struct DrawnProfile {
     std::uint32_t pictureBytes = 0;     // packed bytes of one screen picture
     std::vector<std::uint8_t> pictures; // the 16 packed screen pictures, end to end
     std::vector<QImage> screens;        // the 16 screen pictures, when asked for
-    CarriedState carried;               // what its drawing set on the target
+    CarriedState carried;               // what its drawing leaves on the target
     std::exception_ptr error;           // what the drawing threw
 };
 
@@ -88,9 +69,11 @@ struct DrawingStorage {
 
 // Loads `file` into a copy of `start`, then draws and converts its 16 screens on storage.target,
 // sets its profile flag and finishes its configuration; the pictures take over storage.pictures.
-// The drawing starts from what `entry` gives, asked only when the profile's pictures depend on it;
-// `keepScreens` keeps the screen pictures.
+// `leaves` hears what the drawing will leave on the target as soon as that is known, before the
+// drawing; the drawing starts from what `entry` gives, asked only when its pictures depend on
+// it (none: give up). `keepScreens` keeps the screen pictures.
 DrawnProfile DrawProfile(const modOrvel& start, const Paths& paths, const std::string& file, DrawingStorage& storage,
+                         const std::function<void(const CarriedState&)>& leaves,
                          const std::function<std::optional<CarriedState>()>& entry, bool keepScreens);
 
 // Worker threads that draw the profiles `files` (mapped paths, in build order) with DrawProfile, at
@@ -109,6 +92,8 @@ public:
     // calling `waiting` (when given) every few milliseconds meanwhile. Rethrows what its drawing
     // threw.
     DrawnProfile Take(int p, const std::function<void()>& waiting);
+    // The mapped path of profile `p`.
+    const std::string& File(int p) const { return files_[static_cast<std::size_t>(p)]; }
     // The storage of pictures that have been written, for the workers to draw into again.
     void GiveBack(std::vector<std::uint8_t> pictures);
 
@@ -117,8 +102,8 @@ public:
 
 private:
     void Work(const std::stop_token& stop);
-    // What the target holds after profile p - 1, once every profile before p has been drawn as far
-    // as it matters; none before. Called with the mutex held.
+    // What the target holds after profile p - 1, once it is known for every profile before p;
+    // none before. Called with the mutex held.
     std::optional<CarriedState> LeftBefore(int p) const;
 
     const modOrvel start_; // the project as the build found it: each profile is loaded into a copy
@@ -131,7 +116,7 @@ private:
     std::condition_variable_any changed_;
     int next_ = 0;  // the next profile a worker takes up
     int taken_ = 0; // profiles handed to the writing
-    std::vector<std::optional<CarriedState>> carried_; // what each drawn profile set
+    std::vector<std::optional<CarriedState>> carried_; // what each profile leaves, once known
     std::map<int, DrawnProfile> done_;
     std::vector<std::vector<std::uint8_t>> spare_; // storage of written pictures
     std::vector<std::jthread> workers_; // last, so stopped and joined before the state above goes

@@ -77,7 +77,6 @@ void Canvas::Resize(int width, int height)
 void Canvas::Clear(QRgb color)
 {
     back_ = color | 0xFF000000u;
-    backSet_ = true;
     image_.fill(back_);
 }
 
@@ -131,23 +130,33 @@ void Canvas::SetFont(int points, bool bold) { SetFont(CanvasFont{PointsToPixels(
 
 void Canvas::SetFont(const CanvasFont& choice)
 {
-    fontSet_ = true;
     const int pixels = choice.pixels;
     const bool bold = choice.bold;
     if (font_.pixelSize() == pixels && font_.bold() == bold)
         return;
-    // A font made again would look up its glyphs again, under a lock every drawing thread shares.
+    // A font made again would look up its glyphs and metrics again, under a lock every drawing
+    // thread shares.
     auto [it, made] = fonts_.try_emplace(std::make_pair(pixels, bold));
+    MadeFont& m = it->second;
     if (made) {
-        QFont& f = it->second;
-        f = QFont(QStringLiteral("Arial"));
-        f.setPixelSize(pixels);
-        f.setWeight(bold ? QFont::Bold : QFont::Normal);
+        m.font = QFont(QStringLiteral("Arial"));
+        m.font.setPixelSize(pixels);
+        m.font.setWeight(bold ? QFont::Bold : QFont::Normal);
         // Every pixel is either text or background, so pictures are exact and keyed copies clean.
-        f.setStyleStrategy(QFont::NoAntialias);
-        f.setKerning(false);
+        m.font.setStyleStrategy(QFont::NoAntialias);
+        m.font.setKerning(false);
+        m.height = QFontMetrics(m.font).height();
+        // The ascent as a painter on a picture of the canvas's resolution has it.
+        QImage probe(1, 1, QImage::Format_RGB32);
+        probe.setDotsPerMeterX(kDotsPerMetre);
+        probe.setDotsPerMeterY(kDotsPerMetre);
+        QPainter p(&probe);
+        p.setFont(m.font);
+        m.ascent = p.fontMetrics().ascent();
     }
-    font_ = it->second;
+    font_ = m.font;
+    fontAscent_ = m.ascent;
+    fontHeight_ = m.height;
 }
 
 const Canvas::TextInk& Canvas::Ink(const QString& text) const
@@ -161,9 +170,8 @@ const Canvas::TextInk& Canvas::Ink(const QString& text) const
 
     // Drawn once in black on white with room around the cell for overhanging glyphs. Glyphs
     // without anti-aliasing land on whole pixels, so the ink is the same at every position.
-    const QFontMetrics fm(font_);
     const int pad = font_.pixelSize() / 2 + 2;
-    QImage img(fm.horizontalAdvance(text) + 2 * pad, fm.height() + 2 * pad, QImage::Format_RGB32);
+    QImage img(QFontMetrics(font_).horizontalAdvance(text) + 2 * pad, fontHeight_ + 2 * pad, QImage::Format_RGB32);
     img.setDotsPerMeterX(kDotsPerMetre);
     img.setDotsPerMeterY(kDotsPerMetre);
     img.fill(kWhite);
@@ -173,7 +181,7 @@ const Canvas::TextInk& Canvas::Ink(const QString& text) const
         p.setRenderHint(QPainter::TextAntialiasing, false);
         p.setFont(font_);
         p.setPen(QColor::fromRgb(kBlack));
-        p.drawText(QPoint(pad, pad + p.fontMetrics().ascent()), text);
+        p.drawText(QPoint(pad, pad + fontAscent_), text);
     }
     int left = img.width(), right = -1, top = img.height(), bottom = -1;
     for (int y = 0; y < img.height(); ++y) {

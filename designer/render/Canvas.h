@@ -62,11 +62,6 @@ public:
     // The font FontChoice gave, set again.
     void SetFont(const CanvasFont& font);
 
-    // Forgets that the back colour (by Clear) and the font were set; BackSet and FontSet then tell
-    // whether drawing since has set them.
-    void ForgetSettings() { backSet_ = fontSet_ = false; }
-    bool BackSet() const { return backSet_; }
-    bool FontSet() const { return fontSet_; }
     void SetForeColor(QRgb color) { fore_ = color; }
     // Prints `text` in the fore colour with its character cell's top-left corner at (x, y)
     // pixels, without anti-aliasing; only glyph pixels change.
@@ -86,10 +81,16 @@ private:
     QImage image_;
     QRgb back_ = kWhite;
     QRgb fore_ = kBlack;
+    // A font with the metrics a text's ink needs.
+    struct MadeFont {
+        QFont font;
+        int ascent = 0;
+        int height = 0;
+    };
     QFont font_;
-    std::map<std::pair<int, bool>, QFont> fonts_; // by pixel size and weight
-    bool backSet_ = false;
-    bool fontSet_ = false;
+    int fontAscent_ = 0;
+    int fontHeight_ = 0;
+    std::map<std::pair<int, bool>, MadeFont> fonts_; // by pixel size and weight
     // Texts come back on every screen and in both pictures: each is rasterised once.
     mutable std::map<std::tuple<int, bool, QString>, TextInk> inks_;
 };

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,24 @@ class Prompts;
 struct RenderTarget {
     Canvas picLayout;
     Canvas picRender;
+};
+
+// What drawing on a target leaves there for the next drawing, which starts from it: the canvas's
+// back colour and font and the caption font. A part a drawing does not set is none: the target
+// keeps what it held before.
+struct CarriedState {
+    std::optional<QRgb> back;
+    std::optional<CanvasFont> textFont;
+    std::optional<CanvasFont> captionFont;
+
+    // The whole state of `target`.
+    static CarriedState Of(const RenderTarget& target);
+    // Puts the parts given onto `target`.
+    void ApplyTo(RenderTarget& target) const;
+    // This state after `earlier`: its parts, the others from `earlier`.
+    CarriedState After(const CarriedState& earlier) const;
+    bool Whole() const { return back && textFont && captionFont; }
+    bool operator==(const CarriedState&) const = default;
 };
 
 // W x H in pixels of the display of resolution index `iRes` (0-2) in landscape or portrait;
@@ -64,11 +83,14 @@ public:
 
     // The current screen on the canvas, as it is.
     void RenderDLImage(); // card screen picture
-    // Whether RenderDLImage of screens 0 to 15 in turn may show what earlier drawing left on the
-    // target: screen 0's background picture need not cover the canvas and shows the back colour
-    // around it; a caption or text of no known size before the first of a known size prints in
-    // the font left. Steps the current screen through 0-15.
+    // Whether RenderDLImage of screens 0 to 15 in turn shows what earlier drawing left on the
+    // target: the back colour around a first background picture smaller than the display, the
+    // font of a caption or text of no known size before the first of a known size.
     bool CardScreensUseCarried();
+    // What RenderDLImage of screens 0 to 15 in turn leaves on the target for the next drawing.
+    CarriedState CardScreensLeave();
+    // Both read the background pictures they need, as the drawing then finds them, and step the
+    // current screen through 0-15.
     void RenderIPImage(); // preview
 
     // Writes the 32 card screen pictures of resolution `iRes` into the BMPImages folder; a
@@ -83,6 +105,8 @@ private:
     const QImage* DrawnFace(int iBNum) const;
     void PrintText(int iTNum);
     void CopyValueBox(int iTNum);
+    // The BMP file read as a picture, once per renderer; fails when it cannot be read as one.
+    IoResult Picture(const std::filesystem::path& file, const QImage*& picture);
     // Makes the BMP file the canvas picture; fails when it cannot be read as one.
     IoResult LoadPicture(const std::filesystem::path& file);
 
