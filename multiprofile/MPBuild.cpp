@@ -89,10 +89,8 @@ void MPBuild::StartDrawing(const ProfileList& sProfileFile)
         const std::string& chosen = sProfileFile[static_cast<std::size_t>(p)];
         files.push_back(paths_.Map(chosen.empty() ? sProfileFile[0] : chosen).string());
     }
-    // A few profiles ahead: enough that the disk never waits, few enough to keep memory small.
-    const int workers = ProfileDrawers::DefaultWorkers();
-    drawers_ = std::make_unique<ProfileDrawers>(m_, paths_, std::move(files), CarriedState::Of(canvas_), workers,
-                                                workers + 2);
+    drawers_ = std::make_unique<ProfileDrawers>(m_, paths_, std::move(files), CarriedState::Of(canvas_),
+                                                ProfileDrawers::DefaultWorkers(), ProfileDrawers::DefaultAhead());
 }
 
 std::optional<MPBuildStop> MPBuild::BuildProfiles(const ProfileList& sProfileFile, SectorSink& sink)

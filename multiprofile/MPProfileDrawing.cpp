@@ -67,9 +67,8 @@ DrawnProfile DrawProfile(const modOrvel& start, const Paths& paths, const std::s
     d.pictures = std::move(storage.pictures);
     d.pictures.resize(static_cast<std::size_t>(kScreenCount) * d.pictureBytes);
     (void)DrawProfileScreens(renderer, m, storage.target, d.DispCode, [&](int s, const QImage& picture) {
-        ConvertPicture(picture, true, storage.buffers);
-        PackPicture(storage.buffers,
-                    std::span(d.pictures).subspan(static_cast<std::size_t>(s) * d.pictureBytes, d.pictureBytes));
+        PackDrawnPicture(picture, true,
+                         std::span(d.pictures).subspan(static_cast<std::size_t>(s) * d.pictureBytes, d.pictureBytes));
         if (keepScreens)
             d.screens.push_back(picture.copy());
         return IoResult::Ok();

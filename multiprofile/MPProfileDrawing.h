@@ -59,11 +59,10 @@ struct DrawnProfile {
     std::exception_ptr error;           // what the drawing threw
 };
 
-// What a worker keeps from profile to profile: its target, its conversion buffers, and storage for
-// the next profile's pictures.
+// What a worker keeps from profile to profile: its target and storage for the next profile's
+// pictures.
 struct DrawingStorage {
     RenderTarget target;
-    PicBuffers buffers;
     std::vector<std::uint8_t> pictures;
 };
 
@@ -99,6 +98,9 @@ public:
 
     // Workers for a build on this machine: the cores but one, at least one, at most six.
     static int DefaultWorkers();
+    // Profiles they may draw ahead: enough that the writing never waits, few enough to keep
+    // memory small.
+    static int DefaultAhead() { return DefaultWorkers() + 2; }
 
 private:
     void Work(const std::stop_token& stop);

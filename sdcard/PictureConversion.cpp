@@ -193,49 +193,47 @@ IoResult CompilePic(const std::filesystem::path& file, bool withHeader, PicBuffe
     return IoResult::Ok();
 }
 
-void ConvertPicture(const QImage& picture, bool withHeader, PicBuffers& buf)
+void PackDrawnPicture(const QImage& picture, bool withHeader, std::span<std::uint8_t> out)
 {
     const QImage image = picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32
                            ? picture
                            : picture.convertToFormat(QImage::Format_RGB32);
-    const std::size_t h = withHeader ? kPicHeaderWords : 0;
-    const auto width = static_cast<std::size_t>(image.width());
-    const std::size_t count = h + width * static_cast<std::size_t>(image.height());
-    if (buf.PicWords.size() < count)
-        buf.PicWords.resize(count);
-    std::uint16_t* words = buf.PicWords.data();
+    std::uint8_t* o = out.data();
+    const auto put = [&o](std::uint16_t word) {
+        *o++ = static_cast<std::uint8_t>(word >> 8);
+        *o++ = static_cast<std::uint8_t>(word);
+    };
     if (withHeader) {
-        words[0] = static_cast<std::uint16_t>(image.width());
-        words[1] = static_cast<std::uint16_t>(image.height());
-        words[2] = 0;
+        put(static_cast<std::uint16_t>(image.width()));
+        put(static_cast<std::uint16_t>(image.height()));
+        put(0);
     }
-    for (int y = 0; y < image.height(); ++y) {
+    const auto width = static_cast<std::size_t>(image.width());
+    for (int y = 0; y < image.height(); ++y, o += 2 * width) {
         const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        std::uint16_t* out = words + h + static_cast<std::size_t>(y) * width;
-        // Rgb565 of the pixel's red, green and blue bytes, done on the whole word.
-        for (std::size_t x = 0; x < width; ++x)
-            out[x] = static_cast<std::uint16_t>((row[x] >> 8 & 0xF800) | (row[x] >> 5 & 0x07E0) | (row[x] >> 3 & 0x001F));
+        // Rgb565 of the pixel's red, green and blue bytes, done on the whole word, high byte first.
+        for (std::size_t x = 0; x < width; ++x) {
+            const std::uint32_t c = row[x];
+            const auto word = static_cast<std::uint16_t>((c >> 8 & 0xF800) | (c >> 5 & 0x07E0) | (c >> 3 & 0x001F));
+            o[2 * x] = static_cast<std::uint8_t>(word >> 8);
+            o[2 * x + 1] = static_cast<std::uint8_t>(word);
+        }
     }
-    buf.PicWordCount = count;
-}
-
-void PackPicture(const PicBuffers& buf, std::span<std::uint8_t> out)
-{
-    const std::size_t n = buf.PicWordCount;
-    PackWords(buf.PicWords.data(), n, out.data());
-    std::fill(out.begin() + static_cast<std::ptrdiff_t>(2 * n), out.end(), std::uint8_t{0});
+    std::fill(o, out.data() + out.size(), std::uint8_t{0});
 }
 
 IoResult WritePic(PicBuffers& buf, std::uint32_t offset, SectorSink& sink)
 {
-    const std::uint32_t size = PackedSize(buf.PicWordCount);
+    const std::size_t n = buf.PicWordCount;
+    const std::uint32_t size = PackedSize(n);
     if (size == 0)
         return IoResult::Ok();
     if (buf.Packed.size() < size)
         buf.Packed.resize(size);
-    const std::span<std::uint8_t> out(buf.Packed.data(), size);
-    PackPicture(buf, out);
-    return sink.WriteSectors(offset, out);
+    std::uint8_t* out = buf.Packed.data();
+    PackWords(buf.PicWords.data(), n, out);
+    std::fill(out + 2 * n, out + size, std::uint8_t{0});
+    return sink.WriteSectors(offset, std::span<const std::uint8_t>(out, size));
 }
 
 } // namespace kx4

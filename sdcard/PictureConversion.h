@@ -38,13 +38,10 @@ constexpr std::uint32_t PackedSize(std::size_t wordCount) { return WholeSectors(
 // file and PicWordCount is 0, so no earlier picture can be written in its place.
 IoResult CompilePic(const std::filesystem::path& file, bool withHeader, PicBuffers& buf);
 
-// Converts `picture` into buf.PicWords as CompilePic converts the same picture saved as a 24-bit
-// BMP file, without the file.
-void ConvertPicture(const QImage& picture, bool withHeader, PicBuffers& buf);
-
-// Packs buf.PicWords into `out`, PackedSize(PicWordCount) bytes: each word high byte first, the
-// tail of the last sector zero.
-void PackPicture(const PicBuffers& buf, std::span<std::uint8_t> out);
+// Packs `picture` into `out` as CompilePic and WritePic pack the same picture saved as a 24-bit
+// BMP file, without the file and in one pass: `out` holds PackedSize(words) bytes, the words being
+// the header (with `withHeader`) and one per pixel.
+void PackDrawnPicture(const QImage& picture, bool withHeader, std::span<std::uint8_t> out);
 
 // Writes buf.PicWords packed into PackedSize(PicWordCount) bytes from byte `offset` of the card image
 // (a multiple of 512); the tail of the last sector is zero.

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 using namespace kx4;
 using namespace kx4::test;
 
@@ -99,12 +97,13 @@ TEST(PictureConversion, RowsArePaddedStoredBottomUpAndReadTheRightWayUp)
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < w; ++x)
                 ASSERT_EQ(buf.PicWords[3 + y * w + x], Rgb565Of(img.At(x, y))) << w << ": " << x << "," << y;
-        // The same picture converted where it was drawn, without the file, gives the same words.
-        PicBuffers drawn;
-        ConvertPicture(ToQImage(img), true, drawn);
-        ASSERT_EQ(drawn.PicWordCount, buf.PicWordCount) << w;
-        ASSERT_TRUE(std::equal(buf.PicWords.begin(), buf.PicWords.begin() + static_cast<std::ptrdiff_t>(buf.PicWordCount),
-                               drawn.PicWords.begin())) << w;
+        // The same picture packed where it was drawn, without the file, gives the same bytes.
+        MemorySink sink;
+        ASSERT_TRUE(WritePic(buf, 0, sink));
+        std::vector<std::uint8_t> drawn(PackedSize(buf.PicWordCount), 0xEE);
+        PackDrawnPicture(ToQImage(img), true, drawn);
+        for (std::size_t k = 0; k < drawn.size(); ++k)
+            ASSERT_EQ(drawn[k], sink.Byte(static_cast<std::uint32_t>(k))) << w << ": byte " << k;
     }
 
     // The first stored row of the file becomes the last row of the words.
