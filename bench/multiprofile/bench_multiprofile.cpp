@@ -85,12 +85,16 @@ int main(int argc, char** argv)
     Check(WriteFileAtomic(copy, std::vector<std::uint8_t>(512), false));
     Check(WriteFileAtomic(paths.SDImageFile(), std::vector<std::uint8_t>(512), false));
 
-    // The baseline's pictures, held in memory as the build holds them once drawn, at the build's
-    // offsets (display code 3: 800 x 480 landscape); the last profile's 16 bitmaps as copies beside
-    // the build's.
+    // The baseline's pictures, held in memory as the build holds them once drawn: each profile's 16
+    // end to end in storage of their own, as many profiles as the build holds ahead, written at the
+    // build's offsets (display code 3: 800 x 480 landscape); the last profile's 16 bitmaps as copies
+    // beside the build's.
     const std::vector<SlotMove> core{{paths.CoreImageFile(), 0, kCardImageSize}};
     const std::vector<std::uint8_t> bitmap = EncodeBmp(Gradient(800, 480, 37));
-    const std::vector<std::uint8_t> picture(MPPictureBytes(3), 0x5A);
+    const std::uint32_t pictureBytes = MPPictureBytes(3);
+    std::vector<std::vector<std::uint8_t>> held;
+    for (int k = 0; k < ProfileDrawers::DefaultAhead(); ++k)
+        held.emplace_back(std::size_t{kScreenCount} * pictureBytes, static_cast<std::uint8_t>(0x5A + k));
     std::vector<fs::path> bitmaps;
     for (int s = 0; s < kScreenCount; ++s)
         bitmaps.push_back(BaselineCopy(paths.BMPImagesDir() / ProfileBitmapName(s)));
@@ -113,13 +117,15 @@ int main(int argc, char** argv)
                 if (p == profileCount - 1)
                     for (const fs::path& file : bitmaps)
                         ReplaceFile(file, bitmap);
+                const std::span<const std::uint8_t> pictures(held[static_cast<std::size_t>(p) % held.size()]);
                 for (int s = 0; s < kScreenCount; ++s)
-                    WriteImageBytes(fd, picture, MPPictureOffset(p, s));
+                    WriteImageBytes(fd, pictures.subspan(std::size_t{pictureBytes} * static_cast<std::size_t>(s), pictureBytes),
+                                    MPPictureOffset(p, s));
                 if (p == 0)
                     MoveConfig(fd, 0, buffer);
                 MoveConfig(fd, MPConfigOffset(p), buffer);
             }
-            size = MPPictureOffset(profileCount - 1, kScreenCount - 1) + picture.size();
+            size = MPPictureOffset(profileCount - 1, kScreenCount - 1) + pictureBytes;
             return std::string();
         }));
     }, pairs);
