@@ -48,9 +48,10 @@ DrawnProfile DrawProfile(const modOrvel& start, const Paths& paths, const std::s
         return d;
     d.DispCode = DispCodeOf(m);
 
-    // A renderer per profile: each profile's background files are read afresh.
+    // A renderer per profile: each profile's background files are read afresh, and decoded again
+    // when they changed.
     HeldPrompts prompts;
-    ScreenRenderer renderer(m, paths, storage.target, prompts);
+    ScreenRenderer renderer(m, paths, storage.target, prompts, &storage.shelf);
     // The next profile may start before this one is drawn; most profiles draw the same whatever
     // was drawn before them and need not wait for the one before.
     d.carried = renderer.CardScreensLeave();
@@ -73,6 +74,7 @@ DrawnProfile DrawProfile(const modOrvel& start, const Paths& paths, const std::s
             d.screens.push_back(picture.copy());
         return IoResult::Ok();
     });
+    storage.shelf.KeepOnlyUsed();
     d.messages = std::move(prompts.messages);
     m.SetMPFlag(255);
     QVRBuild(m); // the card writer's own finishing of the configuration, for this profile

@@ -59,10 +59,11 @@ struct DrawnProfile {
     std::exception_ptr error;           // what the drawing threw
 };
 
-// What a worker keeps from profile to profile: its target and storage for the next profile's
-// pictures.
+// What a worker keeps from profile to profile: its target, the background pictures it read last,
+// and storage for the next profile's pictures.
 struct DrawingStorage {
     RenderTarget target;
+    PictureShelf shelf;
     std::vector<std::uint8_t> pictures;
 };
 

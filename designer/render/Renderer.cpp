@@ -81,8 +81,36 @@ void PrintCaption(RenderTarget& t, int x, int y, const QString& caption)
     TransparentCopy(t.picLayout, part, x + ink.left(), y + ink.top(), key);
 }
 
-ScreenRenderer::ScreenRenderer(modOrvel& project, const Paths& paths, RenderTarget& target, Prompts& prompts)
-    : m_(project), paths_(paths), t_(target), prompts_(prompts)
+IoResult PictureShelf::Get(const std::filesystem::path& file, const QImage*& picture)
+{
+    std::vector<std::uint8_t> bytes;
+    if (IoResult r = ReadBackgroundFile(file, bytes); !r)
+        return r;
+    Kept& kept = kept_[file];
+    kept.used = true;
+    if (kept.picture.isNull() || kept.bytes != bytes) {
+        QImage decoded;
+        if (IoResult r = DecodeBackgroundPicture(bytes, file, decoded); !r) {
+            kept_.erase(file);
+            return r;
+        }
+        kept.picture = std::move(decoded);
+        kept.bytes = std::move(bytes);
+    }
+    picture = &kept.picture;
+    return IoResult::Ok();
+}
+
+void PictureShelf::KeepOnlyUsed()
+{
+    std::erase_if(kept_, [](const auto& entry) { return !entry.second.used; });
+    for (auto& [file, kept] : kept_)
+        kept.used = false;
+}
+
+ScreenRenderer::ScreenRenderer(modOrvel& project, const Paths& paths, RenderTarget& target, Prompts& prompts,
+                               PictureShelf* shelf)
+    : m_(project), paths_(paths), t_(target), prompts_(prompts), shelf_(shelf ? *shelf : own_)
 {
 }
 
@@ -179,12 +207,12 @@ IoResult ScreenRenderer::Picture(const std::filesystem::path& file, const QImage
 {
     auto it = pictures_.find(file);
     if (it == pictures_.end()) {
-        QImage read;
-        if (IoResult r = ReadBackgroundPicture(file, read); !r)
+        const QImage* read = nullptr;
+        if (IoResult r = shelf_.Get(file, read); !r)
             return r;
-        it = pictures_.emplace(file, std::move(read)).first;
+        it = pictures_.emplace(file, read).first;
     }
-    picture = &it->second;
+    picture = it->second;
     return IoResult::Ok();
 }
 

@@ -61,13 +61,33 @@ std::string PreviewName(int screen);
 // canvas colour at (x, y), white outside the canvas; caption pixels of the key colour vanish.
 void PrintCaption(RenderTarget& target, int x, int y, const QString& caption);
 
+// Background pictures decoded by one renderer and kept for the next: a file that still holds the
+// same bytes is not decoded again.
+class PictureShelf {
+public:
+    // The picture `file` holds as it reads now.
+    IoResult Get(const std::filesystem::path& file, const QImage*& picture);
+    // Forgets the pictures not asked for since the last call.
+    void KeepOnlyUsed();
+
+private:
+    struct Kept {
+        std::vector<std::uint8_t> bytes;
+        QImage picture;
+        bool used = true;
+    };
+    std::map<std::filesystem::path, Kept> kept_;
+};
+
 // Draws the screens of `project` onto `target`. Each drawer works on the current screen of the
 // project; the writers step the current screen through 0-15 and leave it at 15. A renderer reads
 // each background or logo file once: make a new one for each run.
 class ScreenRenderer {
 public:
-    // `prompts` shows the boxes of a missing or unreadable background picture.
-    ScreenRenderer(modOrvel& project, const Paths& paths, RenderTarget& target, Prompts& prompts);
+    // `prompts` shows the boxes of a missing or unreadable background picture; `shelf`, where
+    // given, keeps the pictures read for the next renderer.
+    ScreenRenderer(modOrvel& project, const Paths& paths, RenderTarget& target, Prompts& prompts,
+                   PictureShelf* shelf = nullptr);
 
     // One element slot of the current screen.
     void RIButton(int iBNum);  // picture and caption; stores the caption insets of its size class
@@ -115,7 +135,9 @@ private:
     RenderTarget& t_;
     Prompts& prompts_;
     // Pictures already read, by file: a background serves many screens and both pictures.
-    std::map<std::filesystem::path, QImage> pictures_;
+    PictureShelf own_;
+    PictureShelf& shelf_;
+    std::map<std::filesystem::path, const QImage*> pictures_;
     std::vector<std::uint8_t> bmp_; // the file being written, its storage kept from picture to picture
 };
 

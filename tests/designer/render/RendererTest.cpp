@@ -421,3 +421,43 @@ TEST(Renderer, WhatTheCardScreensTakeFromAndLeaveOnTheTargetIsWhatTheirDrawingDo
         EXPECT_EQ(drawn[0] != drawn[1], c.uses) << c.name;
     }
 }
+
+TEST(Renderer, PicturesKeptForTheNextRendererFollowTheirFile)
+{
+    RenderRoot root;
+    modOrvel m;
+    m.ResetAll();
+    m.SetScreen(1);
+    const auto file = root.dir / "Hall.bmp";
+    m.ScreenBG[1] = file.string();
+    RenderTarget t;
+    t.picLayout.Resize(480, 272);
+    MessageLog log;
+    PictureShelf shelf;
+    const auto draw = [&] {
+        ScreenRenderer r(m, root.paths, t, log.prompts, &shelf);
+        r.DrawBackground();
+        shelf.KeepOnlyUsed();
+        return t.picLayout.Image().pixel(0, 0);
+    };
+    const auto write = [&](std::uint32_t colour) {
+        WriteBytes(file, EncodeBmp(BmpImage{10, 4, std::vector<std::uint32_t>(40, colour)}));
+    };
+
+    write(0x123456);
+    EXPECT_EQ(draw(), qRgb(0x12, 0x34, 0x56));
+    EXPECT_EQ(draw(), qRgb(0x12, 0x34, 0x56));
+    write(0x654321); // the same size, other pixels
+    EXPECT_EQ(draw(), qRgb(0x65, 0x43, 0x21));
+    WriteBytes(file, {'B', 'M', 1});
+    log.Expect(1);
+    EXPECT_EQ(draw(), kWhite);
+    ASSERT_EQ(log.Shown().size(), 1u);
+    EXPECT_EQ(log.Shown()[0].title, "Picture Not Readable");
+    write(0x0000FF);
+    EXPECT_EQ(draw(), qRgb(0, 0, 0xFF));
+    std::filesystem::remove(file);
+    log.Expect(1);
+    EXPECT_EQ(draw(), kWhite);
+    EXPECT_EQ(log.Shown().back().title, "File Missing");
+}
