@@ -2,6 +2,8 @@
 
 #include "assets/Bmp.h"
 
+#include <QImage>
+
 #include <algorithm>
 #include <bit>
 
@@ -20,8 +22,6 @@ constexpr std::size_t kReadSlack = 16;
 IoResult ReadSource(const std::filesystem::path& file, PicBuffers& buf, std::uintmax_t& fileSize)
 {
     buf.BmpSize = 0;
-    if (buf.BmpBuf.size() < kBmpBufSize + kReadSlack)
-        buf.BmpBuf.resize(kBmpBufSize + kReadSlack);
     // Short files are left to the parser, which decides whether enough is there.
     return ReadFileStart(file, std::span(buf.BmpBuf).first(kBmpBufSize), buf.BmpSize, fileSize);
 }
@@ -159,6 +159,8 @@ void PackWords(const std::uint16_t* words, std::size_t n, std::uint8_t* out)
 }
 
 } // namespace
+
+PicBuffers::PicBuffers() : BmpBuf(kBmpBufSize + kReadSlack) {}
 
 IoResult CompilePic(const std::filesystem::path& file, bool withHeader, PicBuffers& buf)
 {

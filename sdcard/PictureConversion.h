@@ -3,11 +3,11 @@
 // byte first, into whole 512-byte sectors of the card image).
 #include "sdcard/SectorSink.h"
 
-#include <QImage>
-
 #include <cstdint>
 #include <filesystem>
 #include <vector>
+
+class QImage;
 
 namespace kx4 {
 
@@ -17,11 +17,13 @@ constexpr std::size_t kPicHeaderWords = 3;
 
 // The buffers of conversion and packing, allocated once and reused for every picture.
 struct PicBuffers {
-    std::vector<std::uint8_t> BmpBuf;    // the source file (at most kBmpBufSize bytes), allocated at the first file; BmpSize bytes valid
+    std::vector<std::uint8_t> BmpBuf;    // the source file (at most kBmpBufSize bytes); BmpSize of them valid
     std::size_t BmpSize = 0;
     std::vector<std::uint16_t> PicWords; // the converted picture; PicWordCount words are valid
     std::size_t PicWordCount = 0;
     std::vector<std::uint8_t> Packed;    // the packed picture in whole sectors
+
+    PicBuffers();
 };
 
 // The RGB565 word of an 8-bit colour; the low bits of each channel are dropped.

@@ -103,15 +103,16 @@ public:
 
     // The current screen on the canvas, as it is.
     void RenderDLImage(); // card screen picture
-    // Whether RenderDLImage of screens 0 to 15 in turn shows what earlier drawing left on the
-    // target: the back colour around a first background picture smaller than the display, the
-    // font of a caption or text of no known size before the first of a known size.
-    bool CardScreensUseCarried();
-    // What RenderDLImage of screens 0 to 15 in turn leaves on the target for the next drawing.
-    CarriedState CardScreensLeave();
-    // Both read the background pictures they need, as the drawing then finds them, and step the
-    // current screen through 0-15.
     void RenderIPImage(); // preview
+
+    // Before RenderDLImage of screens 0 to 15 in turn, as that drawing will find the background
+    // pictures (read here), stepping the current screen through 0-15:
+    // whether it shows what earlier drawing left on the target, that is the back colour around a
+    // first background picture smaller than the display, or the font of a caption or text of no
+    // known size before the first of a known size;
+    bool CardScreensUseCarried();
+    // what it leaves on the target for the next drawing.
+    CarriedState CardScreensLeave();
 
     // Writes the 32 card screen pictures of resolution `iRes` into the BMPImages folder; a
     // failure names the file and stops.

@@ -3,6 +3,7 @@
 #include "SdTestSupport.h"
 #include "TempDir.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 using namespace kx4;
