@@ -63,6 +63,8 @@ std::optional<MPBuildStop> MPBuild::Build(const ProfileList& sProfileFile)
     if (got < std::min<std::uintmax_t>(coreSize, kMPCoreBytes))
         return Unreadable(IoResult::Fail(Quoted(core) + " became shorter while it was read."));
 
+    // The workers draw while the core image is copied.
+    StartDrawing(sProfileFile);
     // The file is made whole under a temporary name and takes its own only when complete.
     std::optional<MPBuildStop> stop;
     const IoResult written = WriteFileThrough(paths_.SDImageFile(), [&](int fd, std::uint64_t& size) -> std::string {
@@ -78,6 +80,7 @@ std::optional<MPBuildStop> MPBuild::Build(const ProfileList& sProfileFile)
         size = static_cast<std::uint64_t>(st.st_size);
         return stop ? "the build stopped" : std::string();
     });
+    drawers_.reset();
     if (stop)
         return stop;
     if (!written)
@@ -85,40 +88,68 @@ std::optional<MPBuildStop> MPBuild::Build(const ProfileList& sProfileFile)
     return std::nullopt;
 }
 
+void MPBuild::StartDrawing(const ProfileList& sProfileFile)
+{
+    std::vector<std::string> files;
+    for (int p = 0; p < profileCount; ++p) {
+        const std::string& chosen = sProfileFile[static_cast<std::size_t>(p)];
+        files.push_back(paths_.Map(chosen.empty() ? sProfileFile[0] : chosen).string());
+    }
+    drawers_ = std::make_unique<ProfileDrawers>(m_, paths_, std::move(files), CarriedState::Of(canvas_),
+                                                ProfileDrawers::DefaultWorkers(), ProfileDrawers::DefaultAhead());
+}
+
 std::optional<MPBuildStop> MPBuild::BuildProfiles(const ProfileList& sProfileFile, SectorSink& sink)
 {
+    if (!drawers_)
+        StartDrawing(sProfileFile);
+    const std::unique_ptr<ProfileDrawers> drawers = std::move(drawers_);
     for (lProfile = 0; lProfile < profileCount; ++lProfile) {
         if (cb_.profileStarted)
             cb_.profileStarted(lProfile);
-        const std::string& chosen = sProfileFile[static_cast<std::size_t>(lProfile)];
-        m_.DataFile = paths_.Map(chosen.empty() ? sProfileFile[0] : chosen).string();
-        if (!PathExists(m_.DataFile))
+        DrawnProfile d = drawers->Take(lProfile, cb_.waiting);
+        m_.DataFile = drawers->File(lProfile);
+        if (d.missing)
             return NotFound(m_.DataFile);
-        if (IoResult r = m_.LoadData(); !r)
-            return Unreadable(r);
-        DispCode = DispCodeOf(m_);
-        if (IoResult r = RenderDLImagesMP(); !r)
+        if (!d.load)
+            return Unreadable(d.load);
+        m_ = d.project;
+        DispCode = d.DispCode;
+        d.carried.ApplyTo(canvas_);
+        for (const HeldMessage& box : d.messages)
+            prompts_.Message(box.icon, box.title, box.text, MsgButtons::Ok);
+        if (IoResult r = WriteDrawn(d, sink); !r)
             return WriteFailed(r);
-        m_.SetMPFlag(255);
-        if (IoResult r = CompileAllMP(sink); !r)
-            return WriteFailed(r);
+        drawers->GiveBack(std::move(d.pictures));
     }
     return std::nullopt;
 }
 
+IoResult MPBuild::WriteDrawn(const DrawnProfile& d, SectorSink& sink)
+{
+    for (std::size_t s = 0; s < d.screens.size(); ++s)
+        if (IoResult r = WriteBmpFile(paths_.BMPImagesDir() / ProfileBitmapName(static_cast<int>(s)), d.screens[s], bmp_, false); !r)
+            return r;
+    const std::span<const std::uint8_t> pictures(d.pictures);
+    for (int i = 0; i < kScreenCount; ++i) {
+        Status((paths_.BMPImagesDir() / ProfileBitmapName(i)).string());
+        if (IoResult r = sink.WriteSectors(MPPictureOffset(lProfile, i),
+                                           pictures.subspan(static_cast<std::size_t>(i) * d.pictureBytes, d.pictureBytes));
+            !r)
+            return r;
+        if (cb_.pictureWritten)
+            cb_.pictureWritten(i);
+    }
+    return WriteDatMP(sink);
+}
+
 IoResult MPBuild::RenderDLImagesMP()
 {
-    const PicSize size = DispCodeScreenSize(DispCode);
-    canvas_.picLayout.Resize(size.width, size.height);
     // A renderer per profile: each profile's background files are read afresh.
     ScreenRenderer renderer(m_, paths_, canvas_, prompts_);
-    for (int s = 0; s < kScreenCount; ++s) {
-        m_.SetScreen(s);
-        renderer.RenderDLImage();
-        if (IoResult r = WriteBmpFile(paths_.BMPImagesDir() / ProfileBitmapName(s), canvas_.picLayout.Image(), bmp_, false); !r)
-            return r;
-    }
-    return IoResult::Ok();
+    return DrawProfileScreens(renderer, m_, canvas_, DispCode, [this](int s, const QImage& picture) {
+        return WriteBmpFile(paths_.BMPImagesDir() / ProfileBitmapName(s), picture, bmp_, false);
+    });
 }
 
 IoResult MPBuild::CompileAllMP(SectorSink& sink)

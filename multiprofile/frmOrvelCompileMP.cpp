@@ -368,6 +368,7 @@ void frmOrvelCompileMP::cmdBuild_Click()
             Repaint();
         };
         callbacks.pictureWritten = [this](int screen) { pbFiles->setValue(screen); };
+        callbacks.waiting = [this] { Repaint(); };
         PicBuffers buffers;
         MPBuild build(m_, paths_, prompts_, canvas_, buffers, std::move(callbacks));
         stop = build.Build(sProfileFile);

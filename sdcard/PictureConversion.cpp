@@ -2,6 +2,8 @@
 
 #include "assets/Bmp.h"
 
+#include <QImage>
+
 #include <algorithm>
 #include <bit>
 
@@ -191,6 +193,35 @@ IoResult CompilePic(const std::filesystem::path& file, bool withHeader, PicBuffe
                    words + h + static_cast<std::size_t>(y) * static_cast<std::size_t>(l.width));
     buf.PicWordCount = count;
     return IoResult::Ok();
+}
+
+void PackDrawnPicture(const QImage& picture, bool withHeader, std::span<std::uint8_t> out)
+{
+    const QImage image = picture.format() == QImage::Format_RGB32 || picture.format() == QImage::Format_ARGB32
+                           ? picture
+                           : picture.convertToFormat(QImage::Format_RGB32);
+    std::uint8_t* o = out.data();
+    const auto put = [&o](std::uint16_t word) {
+        *o++ = static_cast<std::uint8_t>(word >> 8);
+        *o++ = static_cast<std::uint8_t>(word);
+    };
+    if (withHeader) {
+        put(static_cast<std::uint16_t>(image.width()));
+        put(static_cast<std::uint16_t>(image.height()));
+        put(0);
+    }
+    const auto width = static_cast<std::size_t>(image.width());
+    for (int y = 0; y < image.height(); ++y, o += 2 * width) {
+        const auto* row = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        // Rgb565 of the pixel's red, green and blue bytes, done on the whole word, high byte first.
+        for (std::size_t x = 0; x < width; ++x) {
+            const std::uint32_t c = row[x];
+            const auto word = static_cast<std::uint16_t>((c >> 8 & 0xF800) | (c >> 5 & 0x07E0) | (c >> 3 & 0x001F));
+            o[2 * x] = static_cast<std::uint8_t>(word >> 8);
+            o[2 * x + 1] = static_cast<std::uint8_t>(word);
+        }
+    }
+    std::fill(o, out.data() + out.size(), std::uint8_t{0});
 }
 
 IoResult WritePic(PicBuffers& buf, std::uint32_t offset, SectorSink& sink)

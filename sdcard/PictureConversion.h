@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <vector>
 
+class QImage;
+
 namespace kx4 {
 
 // Largest source file read, bytes.
@@ -37,6 +39,11 @@ constexpr std::uint32_t PackedSize(std::size_t wordCount) { return WholeSectors(
 // width, height, 0, then one word per pixel, the top row first. On failure the message names the
 // file and PicWordCount is 0, so no earlier picture can be written in its place.
 IoResult CompilePic(const std::filesystem::path& file, bool withHeader, PicBuffers& buf);
+
+// Packs `picture` into `out` as CompilePic and WritePic pack the same picture saved as a 24-bit
+// BMP file, without the file and in one pass: `out` holds PackedSize(words) bytes, the words being
+// the header (with `withHeader`) and one per pixel.
+void PackDrawnPicture(const QImage& picture, bool withHeader, std::span<std::uint8_t> out);
 
 // Writes buf.PicWords packed into PackedSize(PicWordCount) bytes from byte `offset` of the card image
 // (a multiple of 512); the tail of the last sector is zero.

@@ -119,6 +119,11 @@ void MoveSlots(const std::vector<SlotMove>& moves, int image, std::vector<std::u
     }
 }
 
+void WriteImageBytes(int image, std::span<const std::uint8_t> bytes, std::uint64_t offset)
+{
+    WriteAt(image, bytes, offset, "the image");
+}
+
 void MoveConfig(int image, std::uint32_t base, std::vector<std::uint8_t>& buffer)
 {
     buffer.resize(std::max<std::size_t>(buffer.size(), kConfigSectors * kSectorSize));

@@ -41,6 +41,9 @@ std::vector<SlotMove> SlotMoves(const modOrvel& m, const Paths& paths, const Com
 // The moves into `image`.
 void MoveSlots(const std::vector<SlotMove>& moves, int image, std::vector<std::uint8_t>& buffer);
 
+// `bytes` held in memory written at `offset` of `image`, as a sink writes a picture.
+void WriteImageBytes(int image, std::span<const std::uint8_t> bytes, std::uint64_t offset);
+
 // The 32 configuration sectors and the device map sector of a configuration block at `base` of
 // `image`, as the configuration writer writes them.
 void MoveConfig(int image, std::uint32_t base, std::vector<std::uint8_t>& buffer);

@@ -126,18 +126,37 @@ void Canvas::SetPixelV(int x, int y, QRgb color)
     reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = color | 0xFF000000u;
 }
 
-void Canvas::SetFont(int points, bool bold)
+void Canvas::SetFont(int points, bool bold) { SetFont(CanvasFont{PointsToPixels(points), bold}); }
+
+void Canvas::SetFont(const CanvasFont& choice)
 {
-    const int pixels = PointsToPixels(points);
+    const int pixels = choice.pixels;
+    const bool bold = choice.bold;
     if (font_.pixelSize() == pixels && font_.bold() == bold)
         return;
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(pixels);
-    f.setWeight(bold ? QFont::Bold : QFont::Normal);
-    // Every pixel is either text or background, so pictures are exact and keyed copies clean.
-    f.setStyleStrategy(QFont::NoAntialias);
-    f.setKerning(false);
-    font_ = f;
+    // A font made again would look up its glyphs and metrics again, under a lock every drawing
+    // thread shares.
+    auto [it, made] = fonts_.try_emplace(std::make_pair(pixels, bold));
+    MadeFont& m = it->second;
+    if (made) {
+        m.font = QFont(QStringLiteral("Arial"));
+        m.font.setPixelSize(pixels);
+        m.font.setWeight(bold ? QFont::Bold : QFont::Normal);
+        // Every pixel is either text or background, so pictures are exact and keyed copies clean.
+        m.font.setStyleStrategy(QFont::NoAntialias);
+        m.font.setKerning(false);
+        m.height = QFontMetrics(m.font).height();
+        // The ascent as a painter on a picture of the canvas's resolution has it.
+        QImage probe(1, 1, QImage::Format_RGB32);
+        probe.setDotsPerMeterX(kDotsPerMetre);
+        probe.setDotsPerMeterY(kDotsPerMetre);
+        QPainter p(&probe);
+        p.setFont(m.font);
+        m.ascent = p.fontMetrics().ascent();
+    }
+    font_ = m.font;
+    fontAscent_ = m.ascent;
+    fontHeight_ = m.height;
 }
 
 const Canvas::TextInk& Canvas::Ink(const QString& text) const
@@ -151,9 +170,8 @@ const Canvas::TextInk& Canvas::Ink(const QString& text) const
 
     // Drawn once in black on white with room around the cell for overhanging glyphs. Glyphs
     // without anti-aliasing land on whole pixels, so the ink is the same at every position.
-    const QFontMetrics fm(font_);
     const int pad = font_.pixelSize() / 2 + 2;
-    QImage img(fm.horizontalAdvance(text) + 2 * pad, fm.height() + 2 * pad, QImage::Format_RGB32);
+    QImage img(QFontMetrics(font_).horizontalAdvance(text) + 2 * pad, fontHeight_ + 2 * pad, QImage::Format_RGB32);
     img.setDotsPerMeterX(kDotsPerMetre);
     img.setDotsPerMeterY(kDotsPerMetre);
     img.fill(kWhite);
@@ -163,7 +181,7 @@ const Canvas::TextInk& Canvas::Ink(const QString& text) const
         p.setRenderHint(QPainter::TextAntialiasing, false);
         p.setFont(font_);
         p.setPen(QColor::fromRgb(kBlack));
-        p.drawText(QPoint(pad, pad + p.fontMetrics().ascent()), text);
+        p.drawText(QPoint(pad, pad + fontAscent_), text);
     }
     int left = img.width(), right = -1, top = img.height(), bottom = -1;
     for (int y = 0; y < img.height(); ++y) {

@@ -10,6 +10,7 @@
 #include <map>
 #include <optional>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace kx4 {
@@ -19,6 +20,13 @@ constexpr QRgb kLogoBack = 0xFFEFEFEF;  // behind the logo background
 constexpr QRgb kWhite = 0xFFFFFFFF;
 constexpr QRgb kBlack = 0xFF000000;
 constexpr QRgb kFiller = 0xFF404040;    // pictures of a size or orientation not in use
+
+// A canvas font as drawing leaves it for the next: Arial at `pixels`, bold or regular.
+struct CanvasFont {
+    int pixels = 0;
+    bool bold = false;
+    bool operator==(const CanvasFont&) const = default;
+};
 
 // A persistent RGB32 raster of W x H panel pixels. Its back colour outlives each drawing: a picture
 // smaller than the canvas leaves the rest in the back colour set by the last Clear.
@@ -50,6 +58,10 @@ public:
     // Font of printed text: Arial at `points` (96 dpi), bold or regular; kept until set again.
     void SetFont(int points, bool bold);
     const QFont& Font() const { return font_; }
+    CanvasFont FontChoice() const { return {font_.pixelSize(), font_.bold()}; }
+    // The font FontChoice gave, set again.
+    void SetFont(const CanvasFont& font);
+
     void SetForeColor(QRgb color) { fore_ = color; }
     // Prints `text` in the fore colour with its character cell's top-left corner at (x, y)
     // pixels, without anti-aliasing; only glyph pixels change.
@@ -69,7 +81,16 @@ private:
     QImage image_;
     QRgb back_ = kWhite;
     QRgb fore_ = kBlack;
+    // A font with the metrics a text's ink needs.
+    struct MadeFont {
+        QFont font;
+        int ascent = 0;
+        int height = 0;
+    };
     QFont font_;
+    int fontAscent_ = 0;
+    int fontHeight_ = 0;
+    std::map<std::pair<int, bool>, MadeFont> fonts_; // by pixel size and weight
     // Texts come back on every screen and in both pictures: each is rasterised once.
     mutable std::map<std::tuple<int, bool, QString>, TextInk> inks_;
 };

@@ -16,6 +16,7 @@
 
 #include <array>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 namespace kx4 {
@@ -27,6 +28,27 @@ constexpr int kCaptionHeight = 36;
 QRgb TextColor(int color) { return color == 0 ? kBlack : kWhite; }
 
 } // namespace
+
+CarriedState CarriedState::Of(const RenderTarget& t)
+{
+    return {t.picLayout.BackColor(), t.picLayout.FontChoice(), t.picRender.FontChoice()};
+}
+
+void CarriedState::ApplyTo(RenderTarget& t) const
+{
+    if (back)
+        t.picLayout.Clear(*back);
+    if (textFont)
+        t.picLayout.SetFont(*textFont);
+    if (captionFont)
+        t.picRender.SetFont(*captionFont);
+}
+
+CarriedState CarriedState::After(const CarriedState& earlier) const
+{
+    return {back ? back : earlier.back, textFont ? textFont : earlier.textFont,
+            captionFont ? captionFont : earlier.captionFont};
+}
 
 PicSize CardPictureSize(int iRes, bool portrait)
 {
@@ -59,16 +81,49 @@ void PrintCaption(RenderTarget& t, int x, int y, const QString& caption)
     TransparentCopy(t.picLayout, part, x + ink.left(), y + ink.top(), key);
 }
 
-ScreenRenderer::ScreenRenderer(modOrvel& project, const Paths& paths, RenderTarget& target, Prompts& prompts)
-    : m_(project), paths_(paths), t_(target), prompts_(prompts)
+IoResult PictureShelf::Get(const std::filesystem::path& file, const QImage*& picture)
 {
+    std::vector<std::uint8_t> bytes;
+    if (IoResult r = ReadBackgroundFile(file, bytes); !r)
+        return r;
+    Kept& kept = kept_[file];
+    kept.used = true;
+    if (kept.picture.isNull() || kept.bytes != bytes) {
+        QImage decoded;
+        if (IoResult r = DecodeBackgroundPicture(bytes, file, decoded); !r) {
+            kept_.erase(file);
+            return r;
+        }
+        kept.picture = std::move(decoded);
+        kept.bytes = std::move(bytes);
+    }
+    picture = &kept.picture;
+    return IoResult::Ok();
+}
+
+void PictureShelf::KeepOnlyUsed()
+{
+    std::erase_if(kept_, [](const auto& entry) { return !entry.second.used; });
+    for (auto& [file, kept] : kept_)
+        kept.used = false;
+}
+
+ScreenRenderer::ScreenRenderer(modOrvel& project, const Paths& paths, RenderTarget& target, Prompts& prompts,
+                               PictureShelf* shelf)
+    : m_(project), paths_(paths), t_(target), prompts_(prompts), shelf_(shelf ? *shelf : own_)
+{
+}
+
+const QImage* ScreenRenderer::DrawnFace(int i) const
+{
+    if (m_.GetBtnType(i) <= 0 || m_.GetBtnImage(i) <= 0)
+        return nullptr; // a Target button is an invisible touch area
+    return ButtonFace(m_.GetBtnImage(i));
 }
 
 void ScreenRenderer::RIButton(int i)
 {
-    if (m_.GetBtnType(i) <= 0 || m_.GetBtnImage(i) <= 0)
-        return; // a Target button is an invisible touch area
-    const QImage* face = ButtonFace(m_.GetBtnImage(i));
+    const QImage* face = DrawnFace(i);
     if (!face)
         return;
     const int left = m_.GetBtnLeft(i);
@@ -148,16 +203,25 @@ void ScreenRenderer::RITitleIP(int i)
     }
 }
 
-IoResult ScreenRenderer::LoadPicture(const std::filesystem::path& file)
+IoResult ScreenRenderer::Picture(const std::filesystem::path& file, const QImage*& picture)
 {
     auto it = pictures_.find(file);
     if (it == pictures_.end()) {
-        QImage picture;
-        if (IoResult r = ReadBackgroundPicture(file, picture); !r)
+        const QImage* read = nullptr;
+        if (IoResult r = shelf_.Get(file, read); !r)
             return r;
-        it = pictures_.emplace(file, std::move(picture)).first;
+        it = pictures_.emplace(file, read).first;
     }
-    t_.picLayout.SetPicture(it->second);
+    picture = it->second;
+    return IoResult::Ok();
+}
+
+IoResult ScreenRenderer::LoadPicture(const std::filesystem::path& file)
+{
+    const QImage* picture = nullptr;
+    if (IoResult r = Picture(file, picture); !r)
+        return r;
+    t_.picLayout.SetPicture(*picture);
     return IoResult::Ok();
 }
 
@@ -204,6 +268,68 @@ void ScreenRenderer::RenderDLImage()
         RIButton(i);
     for (int i = 0; i < kTextCount; ++i)
         RITitleDL(i);
+}
+
+bool ScreenRenderer::CardScreensUseCarried()
+{
+    const std::string& first = m_.ScreenBG[0];
+    if (ClassifyBackground(first) == BackgroundKind::File) {
+        const auto file = paths_.Map(first);
+        const QImage* picture = nullptr;
+        const PicSize size = CardPictureSize(m_.GetScnRes(), m_.GetLayout() != 0);
+        if (PathExists(file) && Picture(file, picture) && (picture->width() < size.width || picture->height() < size.height))
+            return true;
+    }
+    // Whether the first caption and the first plain text drawn set their font.
+    std::optional<bool> captionSized, textSized;
+    for (int s = 0; s < kScreenCount && !(captionSized && textSized); ++s) {
+        m_.SetScreen(s);
+        for (int i = 0; i < kButtonCount && !captionSized; ++i)
+            if (DrawnFace(i))
+                captionSized = ButtonCaptionStyle(m_.GetBtnSize(i)).has_value();
+        for (int i = 0; i < kTextCount && !textSized; ++i)
+            if (m_.GetTxtType(i) == 1)
+                textSized = TextFontOf(m_.GetTxtFontSize(i)).has_value();
+    }
+    return captionSized == false || textSized == false;
+}
+
+CarriedState ScreenRenderer::CardScreensLeave()
+{
+    CarriedState left;
+    // The back colour of the last background that sets one: a picture that can be shown keeps
+    // the colour before it, a missing or unreadable one leaves white.
+    for (int s = kScreenCount - 1; s >= 0 && !left.back; --s) {
+        const std::string& bg = m_.ScreenBG[static_cast<std::size_t>(s)];
+        switch (ClassifyBackground(bg)) {
+        case BackgroundKind::Color:
+            left.back = ColorValueToRgb(ParseBackgroundColor(bg)) | 0xFF000000u;
+            break;
+        case BackgroundKind::Logo:
+            left.back = kLogoBack;
+            break;
+        case BackgroundKind::File: {
+            const auto file = paths_.Map(bg);
+            const QImage* picture = nullptr;
+            if (!PathExists(file) || !Picture(file, picture))
+                left.back = kWhite;
+            break;
+        }
+        }
+    }
+    // The fonts of the last caption and the last plain text of a known size.
+    for (int s = 0; s < kScreenCount; ++s) {
+        m_.SetScreen(s);
+        for (int i = 0; i < kButtonCount; ++i)
+            if (DrawnFace(i))
+                if (const auto style = ButtonCaptionStyle(m_.GetBtnSize(i)))
+                    left.captionFont = CanvasFont{PointsToPixels(style->points), false};
+        for (int i = 0; i < kTextCount; ++i)
+            if (m_.GetTxtType(i) == 1)
+                if (const auto font = TextFontOf(m_.GetTxtFontSize(i)))
+                    left.textFont = CanvasFont{PointsToPixels(font->points), font->bold};
+    }
+    return left;
 }
 
 void ScreenRenderer::RenderIPImage()

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,24 @@ struct RenderTarget {
     Canvas picRender;
 };
 
+// What drawing on a target leaves there for the next drawing, which starts from it: the canvas's
+// back colour and font and the caption font. A part a drawing does not set is none: the target
+// keeps what it held before.
+struct CarriedState {
+    std::optional<QRgb> back;
+    std::optional<CanvasFont> textFont;
+    std::optional<CanvasFont> captionFont;
+
+    // The whole state of `target`.
+    static CarriedState Of(const RenderTarget& target);
+    // Puts the parts given onto `target`.
+    void ApplyTo(RenderTarget& target) const;
+    // This state after `earlier`: its parts, the others from `earlier`.
+    CarriedState After(const CarriedState& earlier) const;
+    bool Whole() const { return back && textFont && captionFont; }
+    bool operator==(const CarriedState&) const = default;
+};
+
 // W x H in pixels of the display of resolution index `iRes` (0-2) in landscape or portrait;
 // 0 x 0 for other indices.
 PicSize CardPictureSize(int iRes, bool portrait);
@@ -42,13 +61,33 @@ std::string PreviewName(int screen);
 // canvas colour at (x, y), white outside the canvas; caption pixels of the key colour vanish.
 void PrintCaption(RenderTarget& target, int x, int y, const QString& caption);
 
+// Background pictures decoded by one renderer and kept for the next: a file that still holds the
+// same bytes is not decoded again.
+class PictureShelf {
+public:
+    // The picture `file` holds as it reads now.
+    IoResult Get(const std::filesystem::path& file, const QImage*& picture);
+    // Forgets the pictures not asked for since the last call.
+    void KeepOnlyUsed();
+
+private:
+    struct Kept {
+        std::vector<std::uint8_t> bytes;
+        QImage picture;
+        bool used = true;
+    };
+    std::map<std::filesystem::path, Kept> kept_;
+};
+
 // Draws the screens of `project` onto `target`. Each drawer works on the current screen of the
 // project; the writers step the current screen through 0-15 and leave it at 15. A renderer reads
 // each background or logo file once: make a new one for each run.
 class ScreenRenderer {
 public:
-    // `prompts` shows the boxes of a missing or unreadable background picture.
-    ScreenRenderer(modOrvel& project, const Paths& paths, RenderTarget& target, Prompts& prompts);
+    // `prompts` shows the boxes of a missing or unreadable background picture; `shelf`, where
+    // given, keeps the pictures read for the next renderer.
+    ScreenRenderer(modOrvel& project, const Paths& paths, RenderTarget& target, Prompts& prompts,
+                   PictureShelf* shelf = nullptr);
 
     // One element slot of the current screen.
     void RIButton(int iBNum);  // picture and caption; stores the caption insets of its size class
@@ -66,6 +105,15 @@ public:
     void RenderDLImage(); // card screen picture
     void RenderIPImage(); // preview
 
+    // Before RenderDLImage of screens 0 to 15 in turn, as that drawing will find the background
+    // pictures (read here), stepping the current screen through 0-15:
+    // whether it shows what earlier drawing left on the target, that is the back colour around a
+    // first background picture smaller than the display, or the font of a caption or text of no
+    // known size before the first of a known size;
+    bool CardScreensUseCarried();
+    // what it leaves on the target for the next drawing.
+    CarriedState CardScreensLeave();
+
     // Writes the 32 card screen pictures of resolution `iRes` into the BMPImages folder; a
     // failure names the file and stops.
     IoResult RenderDLImages(int iRes);
@@ -74,8 +122,12 @@ public:
     IoResult RenderIPImages(int iRes);
 
 private:
+    // The face Button iBNum shows, none for a Button that draws nothing.
+    const QImage* DrawnFace(int iBNum) const;
     void PrintText(int iTNum);
     void CopyValueBox(int iTNum);
+    // The BMP file read as a picture, once per renderer; fails when it cannot be read as one.
+    IoResult Picture(const std::filesystem::path& file, const QImage*& picture);
     // Makes the BMP file the canvas picture; fails when it cannot be read as one.
     IoResult LoadPicture(const std::filesystem::path& file);
 
@@ -84,7 +136,9 @@ private:
     RenderTarget& t_;
     Prompts& prompts_;
     // Pictures already read, by file: a background serves many screens and both pictures.
-    std::map<std::filesystem::path, QImage> pictures_;
+    PictureShelf own_;
+    PictureShelf& shelf_;
+    std::map<std::filesystem::path, const QImage*> pictures_;
     std::vector<std::uint8_t> bmp_; // the file being written, its storage kept from picture to picture
 };
 

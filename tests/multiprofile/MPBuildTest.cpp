@@ -5,6 +5,8 @@
 #include "MPTestSupport.h"
 #include "assets/Bmp.h"
 #include "sdcard/ConfigFinishing.h"
+#include "sdcard/ConversionRun.h"
+#include "sdcard/ImageFileSink.h"
 
 #include <gtest/gtest.h>
 
@@ -57,6 +59,29 @@ std::uint16_t WordAt(const fs::path& file, std::uint64_t at)
 {
     const auto b = BytesAt(file, at, 2);
     return static_cast<std::uint16_t>(b[0] << 8 | b[1]);
+}
+
+// The first `count` profiles built one step after another through the bitmap files on one canvas,
+// into `file`, which starts as a copy of the core image: what the build has to match.
+void BuildStepByStep(MPRoot& root, const ProfileList& profiles, int count, const fs::path& file)
+{
+    fs::copy_file(root.paths.CoreImageFile(), file);
+    ImageFileSink sink;
+    ASSERT_TRUE(sink.Open(file));
+    modOrvel m;
+    RenderTarget canvas;
+    PicBuffers buffers;
+    MPBuild steps(m, root.paths, root.prompts, canvas, buffers);
+    for (steps.lProfile = 0; steps.lProfile < count; ++steps.lProfile) {
+        const std::string& chosen = profiles[static_cast<std::size_t>(steps.lProfile)];
+        m.DataFile = chosen.empty() ? profiles[0] : chosen;
+        ASSERT_TRUE(m.LoadData());
+        steps.DispCode = DispCodeOf(m);
+        ASSERT_TRUE(steps.RenderDLImagesMP());
+        m.SetMPFlag(255);
+        ASSERT_TRUE(steps.CompileAllMP(sink));
+    }
+    ASSERT_TRUE(sink.Close());
 }
 
 } // namespace
@@ -122,17 +147,48 @@ TEST(MPBuild, OnlyProfile001OfAThreePointFivePortraitDesignFillsAll128Profiles)
     EXPECT_EQ(b.m.CurScreen, 15);
 }
 
-TEST(MPBuild, ProfilesOfOtherSizesTakeTheirOwnPictureSizes)
+TEST(MPBuild, ProfilesOfOtherSizesTakeTheirOwnPictureSizesAndMatchTheStepByStepBuild)
 {
     Builder b;
     b.root.WriteCore();
+    // A background picture smaller than every display: around it stands the back colour the
+    // drawing before left, also when that was another profile's.
+    const fs::path tiny = b.root.paths.CDrive() / "Tiny.bmp";
+    WriteBytes(tiny, EncodeBmp(BmpImage{100, 50, std::vector<std::uint32_t>(5000, 0x123456)}));
     ProfileList profiles;
-    profiles[0] = b.root.Profile("Small.KQC", 0, 0).string(); // 480 x 272
-    profiles[1] = b.root.Profile("Tall.KQC", 2, 1).string();  // 800 x 480 portrait
-    profiles[3] = b.root.Profile("Wide.KQC", 2, 0, [](modOrvel& m) { // 800 x 480
+    profiles[0] = b.root.Profile("Small.KQC", 0, 0, [](modOrvel& m) { // 480 x 272
+        m.SetScreen(0);
+        m.SetBtnType(0, 1);
+        m.SetBtnImage(0, 7);
+        m.SetBtnSize(0, 3); // captions in 24 point
+        m.SetBtnText(0, "Big");
+        m.SetTxtType(0, 1);
+        m.SetTxtFontSize(0, 3);
+        m.SetTxtText(0, "Large text");
+        m.ScreenBG[15] = "[&H00FF00&]"; // green, the last back colour
+    }).string();
+    profiles[1] = b.root.Profile("Tall.KQC", 2, 1, [&](modOrvel& m) { // 800 x 480 portrait
+        m.ScreenBG[0] = tiny.string();
+    }).string();
+    profiles[3] = b.root.Profile("Wide.KQC", 2, 0, [&](modOrvel& m) { // 800 x 480
+        m.SetScreen(0);
+        // A caption and a text of no known size print in the fonts the profile before left.
+        m.SetBtnType(0, 1);
+        m.SetBtnImage(0, 1);
+        m.SetBtnSize(0, 9);
+        m.SetBtnText(0, "Odd");
+        m.SetTxtType(0, 1);
+        m.SetTxtFontSize(0, 7);
+        m.SetTxtTop(0, 300);
+        m.SetTxtText(0, "Odd text");
         m.SetScreen(15);
         m.SetTxtType(0, 2); // an empty value box at the top left
     }).string();
+    const fs::path steps = b.root.dir / "Steps.DAT";
+    BuildStepByStep(b.root, profiles, 4, steps);
+    std::vector<std::vector<std::uint8_t>> stepBitmaps;
+    for (int s = 0; s < kScreenCount; ++s)
+        stepBitmaps.push_back(ReadBytes(b.root.paths.BMPImagesDir() / ProfileBitmapName(s)));
     ASSERT_FALSE(b.Build(profiles, 4));
 
     const fs::path image = b.root.paths.SDImageFile();
@@ -146,7 +202,21 @@ TEST(MPBuild, ProfilesOfOtherSizesTakeTheirOwnPictureSizes)
     EXPECT_EQ(BytesAt(image, MPConfigOffset(1) + 980, 1)[0], 2);
     EXPECT_EQ(BytesAt(image, 980, 1)[0], 0);
     EXPECT_NE(WordAt(image, MPPictureOffset(3, 15) + 6), Rgb565(0xEF, 0xEF, 0xEF)) << "the value box's frame";
+    const std::uint16_t green = Rgb565(0, 0xFF, 0);
+    EXPECT_EQ(WordAt(image, MPPictureOffset(1, 0) + 6 + 2 * (700 * 480 + 400)), green) << "beside profile 002's picture";
 
+    // Byte for byte what the steps made, whichever profile a worker drew first.
+    EXPECT_EQ(fs::file_size(image), fs::file_size(steps));
+    EXPECT_TRUE(BytesAt(image, 0, 0x10000) == BytesAt(steps, 0, 0x10000));
+    for (int p = 0; p < 4; ++p) {
+        EXPECT_TRUE(BytesAt(image, MPConfigOffset(p), 0x4200) == BytesAt(steps, MPConfigOffset(p), 0x4200)) << p;
+        for (int s = 0; s < kScreenCount; ++s)
+            EXPECT_TRUE(BytesAt(image, MPPictureOffset(p, s), kMPSlotSize) == BytesAt(steps, MPPictureOffset(p, s), kMPSlotSize))
+                << "profile " << p << ", screen " << s;
+    }
+    // The bitmaps are the last profile's, as the steps left them.
+    for (int s = 0; s < kScreenCount; ++s)
+        EXPECT_TRUE(ReadBytes(b.root.paths.BMPImagesDir() / ProfileBitmapName(s)) == stepBitmaps[static_cast<std::size_t>(s)]) << s;
     QImage bitmap;
     ASSERT_TRUE(ReadBmpFile(b.root.paths.BMPImagesDir() / "MP_S00.BMP", bitmap));
     EXPECT_EQ(bitmap.size(), QSize(800, 480)) << "the last profile's";
@@ -202,11 +272,14 @@ TEST(MPBuild, AMissingCoreImageOrADamagedProfileStopsWithoutTouchingTheOldImage)
     b.root.WriteCore();
     profiles[2] = (b.root.paths.ProgramDir() / "Short.KQC").string();
     WriteBytes(profiles[2], std::vector<std::uint8_t>(100, 1));
+    // A later profile that fails too, which a worker may meet first: the build names the first.
+    profiles[5] = (b.root.paths.ProgramDir() / "Gone.KQC").string();
     stop = b.Build(profiles);
     ASSERT_TRUE(stop);
     EXPECT_EQ(stop->icon, MsgIcon::Critical);
     EXPECT_EQ(stop->title, "Open Error");
     EXPECT_EQ(stop->text, "\"" + profiles[2] + "\" is not a panel data file: it is cut short or damaged.\nBuild Canceled");
+    EXPECT_EQ(b.started, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(ReadBytes(b.root.paths.SDImageFile()), old);
     EXPECT_TRUE(b.SDImageHoldsOnlyTheImage());
 }

@@ -3,15 +3,11 @@
 #include "SdTestSupport.h"
 #include "TempDir.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 using namespace kx4;
 using namespace kx4::test;
-
-namespace {
-
-
-} // namespace
 
 TEST(PictureConversion, Rgb565DropsTheLowBits)
 {
@@ -102,6 +98,13 @@ TEST(PictureConversion, RowsArePaddedStoredBottomUpAndReadTheRightWayUp)
         for (int y = 0; y < 5; ++y)
             for (int x = 0; x < w; ++x)
                 ASSERT_EQ(buf.PicWords[3 + y * w + x], Rgb565Of(img.At(x, y))) << w << ": " << x << "," << y;
+        // The same picture packed where it was drawn, without the file, gives the same bytes.
+        MemorySink sink;
+        ASSERT_TRUE(WritePic(buf, 0, sink));
+        std::vector<std::uint8_t> drawn(PackedSize(buf.PicWordCount), 0xEE);
+        PackDrawnPicture(ToQImage(img), true, drawn);
+        for (std::size_t k = 0; k < drawn.size(); ++k)
+            ASSERT_EQ(drawn[k], sink.Byte(static_cast<std::uint32_t>(k))) << w << ": byte " << k;
     }
 
     // The first stored row of the file becomes the last row of the words.

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <sys/stat.h>
 #include <tuple>
 
@@ -327,4 +328,139 @@ TEST(Renderer, BackgroundsOfEveryDepthDrawAsTheirTwentyFourBitCopy)
         EXPECT_TRUE(Diff(s.Image(), bits == 1 ? pairReference : reference).empty()) << bits << " bits";
     }
     EXPECT_TRUE(s.log.Shown().empty());
+}
+
+TEST(Renderer, WhatTheCardScreensTakeFromAndLeaveOnTheTargetIsWhatTheirDrawingDoes)
+{
+    const auto small = [](const RenderRoot& root) {
+        const auto file = root.dir / "Small.bmp";
+        WriteBytes(file, EncodeBmp(BmpImage{10, 4, std::vector<std::uint32_t>(40, 0x123456)}));
+        return file.string();
+    };
+    const auto whole = [](const RenderRoot& root) {
+        const auto file = root.dir / "Whole.bmp";
+        WriteBytes(file, EncodeBmp(BmpImage{480, 272, std::vector<std::uint32_t>(480 * 272, 0x654321)}));
+        return file.string();
+    };
+    struct Case {
+        std::string name;
+        std::function<void(const RenderRoot&, modOrvel&)> design;
+        bool uses;
+        CarriedState leaves;
+        int boxes = 0; // missing or unreadable pictures, one box for each
+    };
+    const CanvasFont caption12{16, false}, text8Bold{11, true}, text24{32, false};
+    const std::vector<Case> cases = {
+        {"a new project", [](const RenderRoot&, modOrvel&) {}, false, {0xFFEFEFEF, {}, {}}},
+        {"a small first picture, the logo last", [&](const RenderRoot& r, modOrvel& m) {
+             m.ScreenBG[0] = small(r);
+             m.ScreenBG[15] = "[*L]";
+         }, true, {kLogoBack, {}, {}}},
+        {"a first picture as large as the display", [&](const RenderRoot& r, modOrvel& m) { m.ScreenBG[0] = whole(r); },
+         false, {0xFFEFEFEF, {}, {}}},
+        {"pictures last keep the colour before them", [&](const RenderRoot& r, modOrvel& m) {
+             m.ScreenBG[13] = "[&H0000FF&]";
+             m.ScreenBG[14] = whole(r);
+             m.ScreenBG[15] = small(r);
+         }, false, {0xFFFF0000, {}, {}}},
+        {"a missing last picture leaves white", [&](const RenderRoot& r, modOrvel& m) {
+             m.ScreenBG[15] = (r.dir / "Gone.bmp").string();
+         }, false, {kWhite, {}, {}}, 1},
+        {"an unreadable last picture leaves white", [&](const RenderRoot& r, modOrvel& m) {
+             WriteBytes(r.dir / "Broken.bmp", {'B', 'M', 1});
+             m.ScreenBG[15] = (r.dir / "Broken.bmp").string();
+         }, false, {kWhite, {}, {}}, 1},
+        {"captions and texts of known sizes", [](const RenderRoot&, modOrvel& m) {
+             m.SetScreen(2);
+             PutButton(m, 0, 1, 0, 0, "First");
+             PutButton(m, 5, 3, 0, 40, "Last"); // size class 1: 12 point
+             PutButton(m, 6, 3, 0, 80, "");
+             m.SetBtnType(6, 0); // a Target: no caption
+             m.SetBtnSize(6, 3);
+             PutText(m, 0, 1, 0, 150, 0, 0, "Bold");
+             m.SetScreen(9);
+             PutText(m, 3, 1, 0, 150, 3, 0, "Large");
+             PutText(m, 4, 2, 0, 200, 2, 0); // a value box: no font
+         }, false, {0xFFEFEFEF, text24, caption12}},
+        {"a caption of no known size first", [](const RenderRoot&, modOrvel& m) {
+             m.SetScreen(4);
+             PutButton(m, 0, 1, 0, 0, "Odd");
+             m.SetBtnSize(0, 7);
+             PutButton(m, 1, 3, 0, 40, "Twelve");
+         }, true, {0xFFEFEFEF, {}, caption12}},
+        {"a text of no known size first", [](const RenderRoot&, modOrvel& m) {
+             m.SetScreen(4);
+             PutText(m, 0, 1, 0, 150, 9, 0, "Odd text");
+             PutText(m, 1, 1, 0, 200, 0, 0, "Bold");
+         }, true, {0xFFEFEFEF, text8Bold, {}}},
+    };
+    // Two targets that hold different things from earlier drawing.
+    const CarriedState before[2] = {{0xFF112233, CanvasFont{20, true}, CanvasFont{13, false}},
+                                    {0xFF445566, CanvasFont{27, false}, CanvasFont{40, true}}};
+    for (const Case& c : cases) {
+        std::vector<QImage> drawn[2];
+        for (int k = 0; k < 2; ++k) {
+            RenderRoot root;
+            modOrvel m;
+            m.ResetAll();
+            c.design(root, m);
+            MessageLog log;
+            RenderTarget t;
+            ScreenRenderer r(m, root.paths, t, log.prompts);
+            EXPECT_EQ(r.CardScreensUseCarried(), c.uses) << c.name;
+            const CarriedState leaves = r.CardScreensLeave();
+            EXPECT_EQ(leaves, c.leaves) << c.name;
+            before[k].ApplyTo(t);
+            t.picLayout.Resize(480, 272);
+            log.Expect(c.boxes);
+            for (int s = 0; s < kScreenCount; ++s) {
+                m.SetScreen(s);
+                r.RenderDLImage();
+                drawn[k].push_back(t.picLayout.Image().copy());
+            }
+            EXPECT_EQ(log.Shown().size(), static_cast<std::size_t>(c.boxes)) << c.name;
+            EXPECT_EQ(CarriedState::Of(t), leaves.After(before[k])) << c.name;
+        }
+        EXPECT_EQ(drawn[0] != drawn[1], c.uses) << c.name;
+    }
+}
+
+TEST(Renderer, PicturesKeptForTheNextRendererFollowTheirFile)
+{
+    RenderRoot root;
+    modOrvel m;
+    m.ResetAll();
+    m.SetScreen(1);
+    const auto file = root.dir / "Hall.bmp";
+    m.ScreenBG[1] = file.string();
+    RenderTarget t;
+    t.picLayout.Resize(480, 272);
+    MessageLog log;
+    PictureShelf shelf;
+    const auto draw = [&] {
+        ScreenRenderer r(m, root.paths, t, log.prompts, &shelf);
+        r.DrawBackground();
+        shelf.KeepOnlyUsed();
+        return t.picLayout.Image().pixel(0, 0);
+    };
+    const auto write = [&](std::uint32_t colour) {
+        WriteBytes(file, EncodeBmp(BmpImage{10, 4, std::vector<std::uint32_t>(40, colour)}));
+    };
+
+    write(0x123456);
+    EXPECT_EQ(draw(), qRgb(0x12, 0x34, 0x56));
+    EXPECT_EQ(draw(), qRgb(0x12, 0x34, 0x56));
+    write(0x654321); // the same size, other pixels
+    EXPECT_EQ(draw(), qRgb(0x65, 0x43, 0x21));
+    WriteBytes(file, {'B', 'M', 1});
+    log.Expect(1);
+    EXPECT_EQ(draw(), kWhite);
+    ASSERT_EQ(log.Shown().size(), 1u);
+    EXPECT_EQ(log.Shown()[0].title, "Picture Not Readable");
+    write(0x0000FF);
+    EXPECT_EQ(draw(), qRgb(0, 0, 0xFF));
+    std::filesystem::remove(file);
+    log.Expect(1);
+    EXPECT_EQ(draw(), kWhite);
+    EXPECT_EQ(log.Shown().back().title, "File Missing");
 }
