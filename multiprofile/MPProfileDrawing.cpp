@@ -56,7 +56,7 @@ DrawnProfile DrawProfile(const modOrvel& start, const Paths& paths, const std::s
     // was drawn before them and need not wait for the one before.
     d.carried = renderer.CardScreensLeave();
     leaves(d.carried);
-    if (renderer.CardScreensUseCarried()) {
+    if (renderer.CardScreensUseCarried(DispCodeScreenSize(d.DispCode))) {
         const std::optional<CarriedState> left = entry();
         if (!left)
             return d; // the build stopped

@@ -270,14 +270,19 @@ void ScreenRenderer::RenderDLImage()
         RITitleDL(i);
 }
 
-bool ScreenRenderer::CardScreensUseCarried()
+bool ScreenRenderer::CardScreensUseCarried(PicSize card)
 {
-    const std::string& first = m_.ScreenBG[0];
-    if (ClassifyBackground(first) == BackgroundKind::File) {
-        const auto file = paths_.Map(first);
+    // The back colour carried in lasts until a background sets one: a colour, the logo, or a
+    // picture that is missing or unreadable (white); a picture that can be shown keeps it.
+    for (int s = 0; s < kScreenCount; ++s) {
+        const std::string& bg = m_.ScreenBG[static_cast<std::size_t>(s)];
+        if (ClassifyBackground(bg) != BackgroundKind::File)
+            break;
+        const auto file = paths_.Map(bg);
         const QImage* picture = nullptr;
-        const PicSize size = CardPictureSize(m_.GetScnRes(), m_.GetLayout() != 0);
-        if (PathExists(file) && Picture(file, picture) && (picture->width() < size.width || picture->height() < size.height))
+        if (!PathExists(file) || !Picture(file, picture))
+            break;
+        if (picture->width() < card.width || picture->height() < card.height)
             return true;
     }
     // Whether the first caption and the first plain text drawn set their font.

@@ -108,9 +108,9 @@ public:
     // Before RenderDLImage of screens 0 to 15 in turn, as that drawing will find the background
     // pictures (read here), stepping the current screen through 0-15:
     // whether it shows what earlier drawing left on the target, that is the back colour around a
-    // first background picture smaller than the display, or the font of a caption or text of no
-    // known size before the first of a known size;
-    bool CardScreensUseCarried();
+    // picture smaller than `card` (panel pixels) before any background sets a colour, or the font
+    // of a caption or text of no known size before the first of a known size;
+    bool CardScreensUseCarried(PicSize card);
     // what it leaves on the target for the next drawing.
     CarriedState CardScreensLeave();
 

@@ -167,8 +167,12 @@ TEST(MPBuild, ProfilesOfOtherSizesTakeTheirOwnPictureSizesAndMatchTheStepByStepB
         m.SetTxtText(0, "Large text");
         m.ScreenBG[15] = "[&H00FF00&]"; // green, the last back colour
     }).string();
+    // A picture of the whole display first keeps the colour before it for the small one after it.
+    const fs::path whole = b.root.paths.CDrive() / "Whole.bmp";
+    WriteBytes(whole, EncodeBmp(BmpImage{480, 800, std::vector<std::uint32_t>(480 * 800, 0x654321)}));
     profiles[1] = b.root.Profile("Tall.KQC", 2, 1, [&](modOrvel& m) { // 800 x 480 portrait
-        m.ScreenBG[0] = tiny.string();
+        m.ScreenBG[0] = whole.string();
+        m.ScreenBG[1] = tiny.string();
     }).string();
     profiles[3] = b.root.Profile("Wide.KQC", 2, 0, [&](modOrvel& m) { // 800 x 480
         m.SetScreen(0);
@@ -203,7 +207,7 @@ TEST(MPBuild, ProfilesOfOtherSizesTakeTheirOwnPictureSizesAndMatchTheStepByStepB
     EXPECT_EQ(BytesAt(image, 980, 1)[0], 0);
     EXPECT_NE(WordAt(image, MPPictureOffset(3, 15) + 6), Rgb565(0xEF, 0xEF, 0xEF)) << "the value box's frame";
     const std::uint16_t green = Rgb565(0, 0xFF, 0);
-    EXPECT_EQ(WordAt(image, MPPictureOffset(1, 0) + 6 + 2 * (700 * 480 + 400)), green) << "beside profile 002's picture";
+    EXPECT_EQ(WordAt(image, MPPictureOffset(1, 1) + 6 + 2 * (700 * 480 + 400)), green) << "beside profile 002's picture";
 
     // Byte for byte what the steps made, whichever profile a worker drew first.
     EXPECT_EQ(fs::file_size(image), fs::file_size(steps));

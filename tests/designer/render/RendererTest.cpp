@@ -358,6 +358,18 @@ TEST(Renderer, WhatTheCardScreensTakeFromAndLeaveOnTheTargetIsWhatTheirDrawingDo
          }, true, {kLogoBack, {}, {}}},
         {"a first picture as large as the display", [&](const RenderRoot& r, modOrvel& m) { m.ScreenBG[0] = whole(r); },
          false, {0xFFEFEFEF, {}, {}}},
+        {"a whole first picture, then a small one", [&](const RenderRoot& r, modOrvel& m) {
+             m.ScreenBG[0] = whole(r);
+             m.ScreenBG[1] = small(r);
+         }, true, {0xFFEFEFEF, {}, {}}},
+        {"a colour before a small picture", [&](const RenderRoot& r, modOrvel& m) {
+             m.ScreenBG[0] = "[&H00FF00&]";
+             m.ScreenBG[1] = small(r);
+         }, false, {0xFFEFEFEF, {}, {}}},
+        {"a missing first picture before a small one", [&](const RenderRoot& r, modOrvel& m) {
+             m.ScreenBG[0] = (r.dir / "Gone.bmp").string();
+             m.ScreenBG[1] = small(r);
+         }, false, {0xFFEFEFEF, {}, {}}, 1},
         {"pictures last keep the colour before them", [&](const RenderRoot& r, modOrvel& m) {
              m.ScreenBG[13] = "[&H0000FF&]";
              m.ScreenBG[14] = whole(r);
@@ -407,7 +419,7 @@ TEST(Renderer, WhatTheCardScreensTakeFromAndLeaveOnTheTargetIsWhatTheirDrawingDo
             MessageLog log;
             RenderTarget t;
             ScreenRenderer r(m, root.paths, t, log.prompts);
-            EXPECT_EQ(r.CardScreensUseCarried(), c.uses) << c.name;
+            EXPECT_EQ(r.CardScreensUseCarried({480, 272}), c.uses) << c.name;
             const CarriedState leaves = r.CardScreensLeave();
             EXPECT_EQ(leaves, c.leaves) << c.name;
             before[k].ApplyTo(t);
