@@ -1,6 +1,7 @@
 #include "multiprofile/MPBuild.h"
 
 #include "assets/Bmp.h"
+#include "multiprofile/MPProject.h"
 #include "platform/Files.h"
 #include "platform/Paths.h"
 #include "sdcard/ConfigFinishing.h"
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <sys/stat.h>
 #include <vector>
 
@@ -27,6 +29,15 @@ MPBuildStop NotFound(const std::string& file)
 MPBuildStop Unreadable(const IoResult& r) { return {MsgIcon::Critical, "Open Error", r.message + kCanceled}; }
 
 MPBuildStop WriteFailed(const IoResult& r) { return {MsgIcon::Critical, "Write Error", r.message + kCanceled}; }
+
+// Memory or threads running out stop the build as any other fault does; `what` is what could not
+// be done.
+MPBuildStop Exhausted(const std::string& what, const std::exception& e)
+{
+    const bool memory = dynamic_cast<const std::bad_alloc*>(&e) != nullptr;
+    return {MsgIcon::Critical, "Build Error",
+            what + ": " + (memory ? std::string("there is not enough memory") : std::string(e.what())) + "." + kCanceled};
+}
 
 } // namespace
 
@@ -45,6 +56,16 @@ void MPBuild::Status(const std::string& text) const
 }
 
 std::optional<MPBuildStop> MPBuild::Build(const ProfileList& sProfileFile)
+{
+    try {
+        return BuildImage(sProfileFile);
+    } catch (const std::exception& e) {
+        drawers_.reset();
+        return Exhausted("The image file could not be built", e);
+    }
+}
+
+std::optional<MPBuildStop> MPBuild::BuildImage(const ProfileList& sProfileFile)
 {
     if (IoResult r = MakeFolder(paths_.SDImageDir()); !r)
         return WriteFailed(r);
@@ -73,7 +94,11 @@ std::optional<MPBuildStop> MPBuild::Build(const ProfileList& sProfileFile)
         // Bytes beyond the core image's end stay unwritten and read as zero.
         const IoResult copied = sink.WriteSectors(0, std::span(bCoreImage).first(WholeSectors(got)));
         bCoreImage = {};
-        stop = copied ? BuildProfiles(sProfileFile, sink) : WriteFailed(copied);
+        try {
+            stop = copied ? BuildProfiles(sProfileFile, sink) : WriteFailed(copied);
+        } catch (const std::exception& e) {
+            stop = Exhausted("Profile " + ProfileNumber(lProfile) + " (" + m_.DataFile + ") could not be built", e);
+        }
         struct stat st {};
         if (!stop && ::fstat(fd, &st) != 0)
             return std::strerror(errno);
@@ -107,8 +132,8 @@ std::optional<MPBuildStop> MPBuild::BuildProfiles(const ProfileList& sProfileFil
     for (lProfile = 0; lProfile < profileCount; ++lProfile) {
         if (cb_.profileStarted)
             cb_.profileStarted(lProfile);
-        DrawnProfile d = drawers->Take(lProfile, cb_.waiting);
         m_.DataFile = drawers->File(lProfile);
+        DrawnProfile d = drawers->Take(lProfile, cb_.waiting);
         if (d.missing)
             return NotFound(m_.DataFile);
         if (!d.load)

@@ -73,6 +73,7 @@ public:
     int profileCount = kProfileCount;
 
 private:
+    std::optional<MPBuildStop> BuildImage(const ProfileList& sProfileFile);
     void Status(const std::string& text) const;
     // Workers begin to draw the profiles of `sProfileFile` (an empty entry repeats profile 001).
     void StartDrawing(const ProfileList& sProfileFile);

@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <sys/resource.h>
+#include <unistd.h>
+
 using namespace kx4;
 using namespace kx4::test;
 namespace fs = std::filesystem;
@@ -286,4 +290,28 @@ TEST(MPBuild, AMissingCoreImageOrADamagedProfileStopsWithoutTouchingTheOldImage)
     EXPECT_EQ(b.started, (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(ReadBytes(b.root.paths.SDImageFile()), old);
     EXPECT_TRUE(b.SDImageHoldsOnlyTheImage());
+
+#ifndef __SANITIZE_ADDRESS__ // its shadow memory takes more address space than any limit leaves
+    // A worker that runs out of memory: the background's bytes do not fit under the limit.
+    const fs::path huge = b.root.paths.CDrive() / "Huge.bmp";
+    WriteBytes(huge, {'B', 'M'});
+    fs::resize_file(huge, 240u << 20); // under the largest background file the reader takes
+    ProfileList heavy;
+    heavy[0] = b.root.Profile("Heavy.KQC", 2, 0, [&](modOrvel& m) { m.ScreenBG[0] = huge.string(); }).string();
+    b.started.clear();
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_AS, &saved), 0);
+    long pages = 0;
+    std::ifstream("/proc/self/statm") >> pages;
+    rlimit tight = saved;
+    tight.rlim_cur = static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (200u << 20);
+    ASSERT_EQ(::setrlimit(RLIMIT_AS, &tight), 0);
+    stop = b.Build(heavy);
+    ::setrlimit(RLIMIT_AS, &saved);
+    ASSERT_TRUE(stop);
+    EXPECT_EQ(stop->title, "Build Error");
+    EXPECT_EQ(stop->text, "Profile 001 (" + heavy[0] + ") could not be built: there is not enough memory.\nBuild Canceled");
+    EXPECT_EQ(ReadBytes(b.root.paths.SDImageFile()), old);
+    EXPECT_TRUE(b.SDImageHoldsOnlyTheImage());
+#endif
 }
