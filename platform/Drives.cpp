@@ -181,6 +181,9 @@ bool IsNetworkFs(std::string_view type)
 // How the mounts and swap areas use one device and everything stacked on it.
 struct Usage {
     std::vector<std::string> mountPoints;
+    // The device number of the device's own file system at mountPoints[k], as stat's st_dev of a
+    // file in it shows it.
+    std::vector<std::optional<MajorMinor>> mountDevs;
     std::vector<std::string> holders;
     bool swap = false;
     bool system = false;
@@ -228,7 +231,14 @@ private:
         };
         for (const MountEntry& m : mounts_) {
             if ((dev && m.dev && *dev == *m.dev) || names(m.source)) {
-                AddUnique(usage.mountPoints, m.point);
+                // A later mount at the same point stands over the earlier one.
+                const auto at = std::find(usage.mountPoints.begin(), usage.mountPoints.end(), m.point);
+                if (at == usage.mountPoints.end()) {
+                    usage.mountPoints.push_back(m.point);
+                    usage.mountDevs.push_back(m.dev);
+                } else {
+                    usage.mountDevs[static_cast<std::size_t>(at - usage.mountPoints.begin())] = m.dev;
+                }
                 if (!IsMediaMount(m.point))
                     usage.system = true;
             }
@@ -368,6 +378,11 @@ private:
             drive.bytes = bytes;
             drive.model = d.model;
             drive.mountPoint = mountPoints.empty() ? std::string() : mountPoints.front();
+            const fs::path dir = volume == d.name ? tables_.sysBlock / d.name : tables_.sysBlock / d.name / volume;
+            const Usage own = UsageOf(dir, volume);
+            for (std::size_t k = 0; k < own.mountPoints.size(); ++k)
+                if (own.mountPoints[k] == drive.mountPoint)
+                    drive.mountDev = own.mountDevs[k];
             drive.physNumber = dev ? d.physNumber : -1;
             drives.push_back(std::move(drive));
         };

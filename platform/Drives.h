@@ -75,6 +75,7 @@ struct Drive {
     std::uint64_t bytes = 0;
     std::string model;
     std::string mountPoint;               // empty when not mounted
+    std::optional<MajorMinor> mountDev;   // st_dev of the volume's file system at mountPoint
     int physNumber = -1;                  // the disk's, -1 when it has none or it is not known
 };
 

@@ -8,6 +8,8 @@
 #include <QImage>
 
 #include <system_error>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 namespace kx4 {
 namespace fs = std::filesystem;
@@ -35,6 +37,7 @@ IoResult FindCardFolder(const DriveScan& listed, char letter, const fs::path& mo
     if (!listedDisk || !SameMedium(*listedDisk, *disk) || volume->dev != was->dev || volume->bytes != was->bytes)
         return IoResult::Fail("The card in drive " + drive + " has changed since the drives were listed.\n" + again);
     std::string mountPoint = volume->mountPoint;
+    std::optional<MajorMinor> fileSystem = volume->mountDev;
     if (mountPoint.empty()) {
         // Left mounted afterwards, as the desktop would.
         const ServiceAnswer mounted = MountCardVolume(listed, *was, disks, mountPoint);
@@ -48,13 +51,27 @@ IoResult FindCardFolder(const DriveScan& listed, char letter, const fs::path& mo
             return IoResult::Fail(failed + was->node + " is in use by the system or another program.");
         if (!mounted)
             return IoResult::Fail(failed + mounted.message);
+        for (const Drive& d : DiscoverDrives(listed.tables).drives)
+            if (d.volume == was->volume && d.mountPoint == mountPoint)
+                fileSystem = d.mountDev;
     }
     const fs::path found = mountRoot / fs::path(mountPoint).relative_path();
     std::error_code ec;
     if (!fs::is_directory(found, ec))
         return IoResult::Fail("The card folder " + Quoted(found) + " of drive " + drive + " cannot be opened: " +
                               (ec ? ec.message() : std::string("it is not a folder")) + ".");
-    return HoldFolder(found, folder);
+    if (IoResult r = HoldFolder(found, folder); !r)
+        return r;
+    // What is held must be the card's own file system, not one mounted over it or the folder left
+    // behind when the card went.
+    const MajorMinor expected = fileSystem.value_or(volume->dev.value_or(MajorMinor{}));
+    struct stat st {};
+    if (::fstat(folder.fd.get(), &st) != 0 || major(st.st_dev) != expected.majorNum || minor(st.st_dev) != expected.minorNum) {
+        folder = FolderHandle();
+        return IoResult::Fail("The card folder " + Quoted(found) + " of drive " + drive +
+                              " is not on the card: the card is no longer mounted there, or another file system is mounted over it.\n" + again);
+    }
+    return IoResult::Ok();
 }
 
 BackupResult WriteCardBackup(const ProjectTables& tables, const Paths& paths, const FolderHandle& card)

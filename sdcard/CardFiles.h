@@ -14,8 +14,9 @@ namespace kx4 {
 
 // Opens the folder where the volume listed behind `letter` is mounted now, found under `mountRoot`
 // (the program's is "/"); a volume that is not mounted is mounted through `disks` where there is
-// one. The system is looked at again, so a card that is gone, changed or cannot be mounted fails
-// with a message that names the drive and says what to do. Files are written onto the card only
+// one. The system is looked at again, so a card that is gone, changed, cannot be mounted or whose
+// folder is not on its own file system fails with a message that names the drive and says what to
+// do. Files are written onto the card only
 // beneath this folder, never through a symbolic link or onto another file system.
 IoResult FindCardFolder(const DriveScan& listed, char letter, const std::filesystem::path& mountRoot,
                         FolderHandle& folder, DiskService* disks = nullptr);

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace kx4::test {
@@ -202,6 +203,14 @@ void BuildDesktop(FakeSystem& sys)
 std::string FirstLine(const std::string& text)
 {
     return text.substr(0, text.find('\n'));
+}
+
+std::string DevOf(const fs::path& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return "0:0";
+    return std::to_string(major(st.st_dev)) + ":" + std::to_string(minor(st.st_dev));
 }
 
 } // namespace kx4::test

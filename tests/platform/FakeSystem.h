@@ -59,4 +59,8 @@ void BuildDesktop(FakeSystem& sys);
 
 std::string FirstLine(const std::string& text);
 
+// The device of the file system that holds `path`, as "major:minor": what a mount table names for
+// a folder that stands for a mount point.
+std::string DevOf(const std::filesystem::path& path);
+
 } // namespace kx4::test

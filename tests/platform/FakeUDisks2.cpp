@@ -208,8 +208,8 @@ QDBusMessage FakeUDisks2::Answer(const QDBusMessage& message, const std::string&
     if (method == "Mount") {
         if (device.mounted)
             return message.createErrorReply(QStringLiteral("org.freedesktop.UDisks2.Error.AlreadyMounted"), "mounted");
-        sys_.Mount(device.dev, device.mountPoint, "/dev/" + name);
         fs::create_directories(mountRoot_ / fs::path(device.mountPoint).relative_path());
+        sys_.Mount(DevOf(mountRoot_), device.mountPoint, "/dev/" + name);
         device.mounted = true;
         return message.createReply(QString::fromStdString(device.mountPoint));
     }

@@ -19,14 +19,23 @@ TEST(CardFolder, TheVolumeIsFoundByItsDeviceEvenWhenTheLettersMove)
     FakeSystem sys(dir.path());
     sys.Disk("sdc", "8:32", 7744512, true, "Reader");
     sys.Partition("sdc", "sdc1", "8:33", 7742464);
+    // The card's file system is not what the folder is on: the card went, or something was
+    // mounted over it.
     sys.Mount("8:33", "/media/u/QVR", "/dev/sdc1");
+    fs::create_directories(dir / "root/media/u/QVR");
+    FolderHandle folder;
+    EXPECT_EQ(FindCardFolder(DiscoverDrives(sys.Tables()), 'D', dir / "root", folder).message,
+              "The card folder " + Quoted(dir / "root/media/u/QVR") + " of drive D: (/dev/sdc1) is not on the card: "
+              "the card is no longer mounted there, or another file system is mounted over it.\n"
+              "Insert the card, close this window and use \"Create SD Card\" again.");
+    EXPECT_EQ(folder.fd.get(), -1);
+    sys.Unmount("/media/u/QVR");
+    sys.Mount(DevOf(dir.path()), "/media/u/QVR", "/dev/sdc1");
     const DriveScan listed = DiscoverDrives(sys.Tables());
     ASSERT_EQ(FindDrive(listed, 'D')->volume, "sdc1");
-    fs::create_directories(dir / "root/media/u/QVR");
 
     // Another card inserted meanwhile takes D:; the chosen volume is still the one found.
     sys.Disk("sdb", "8:16", 1000, true);
-    FolderHandle folder;
     ASSERT_TRUE(FindCardFolder(listed, 'd', dir / "root", folder));
     EXPECT_EQ(folder.path, dir / "root/media/u/QVR");
 

@@ -43,7 +43,7 @@ public:
         sys.Mount("259:0", "/", "/dev/nvme0n1", "ext4");
         sys.Disk("sdb", "8:16", 15523840, true, "SD/MMC");
         sys.Partition("sdb", "sdb1", "8:17", 15521792);
-        sys.Mount("8:17", kCardMount, "/dev/sdb1");
+        sys.Mount(DevOf(sysDir.path()), kCardMount, "/dev/sdb1");
         sys.Disk("sdc", "8:32", 7744512, true, "Card Reader");
         std::filesystem::create_directories(Card());
         for (const auto& dir : {paths.SDImageDir(), paths.BMPImagesDir(), paths.PreviewDir()})
