@@ -48,8 +48,8 @@ DrawnProfile DrawProfile(const modOrvel& start, const Paths& paths, const std::s
         return d;
     d.DispCode = DispCodeOf(m);
 
-    // A renderer per profile: each profile's background files are read afresh, and decoded again
-    // when they changed.
+    // A renderer per profile: each profile's background files are looked at afresh, and read and
+    // decoded again when they changed.
     HeldPrompts prompts;
     ScreenRenderer renderer(m, paths, storage.target, prompts, &storage.shelf);
     // The next profile may start before this one is drawn; most profiles draw the same whatever

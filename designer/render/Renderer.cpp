@@ -15,9 +15,12 @@
 #include <QString>
 
 #include <array>
+#include <chrono>
 #include <cstdio>
 #include <optional>
 #include <vector>
+
+#include <sys/stat.h>
 
 namespace kx4 {
 namespace {
@@ -81,22 +84,44 @@ void PrintCaption(RenderTarget& t, int x, int y, const QString& caption)
     TransparentCopy(t.picLayout, part, x + ink.left(), y + ink.top(), key);
 }
 
+namespace {
+
+// What tells a file's contents changed without reading them: a write changes its times. A file
+// written in the last few seconds may be written again within the same tick of its clock (or the
+// two seconds of a FAT time), so its times tell nothing yet.
+std::optional<PictureShelf::Stamp> StampOf(const std::filesystem::path& file)
+{
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return std::nullopt;
+    const auto now = std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
+    if (st.st_mtim.tv_sec > now - 3 || st.st_ctim.tv_sec > now - 3)
+        return std::nullopt;
+    return PictureShelf::Stamp{st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec,
+                               st.st_ctim.tv_sec, st.st_ctim.tv_nsec};
+}
+
+} // namespace
+
 IoResult PictureShelf::Get(const std::filesystem::path& file, const QImage*& picture)
 {
+    const std::optional<Stamp> stamp = StampOf(file);
+    if (const auto it = kept_.find(file); stamp && it != kept_.end() && it->second.stamp == *stamp) {
+        it->second.used = true;
+        picture = &it->second.picture;
+        return IoResult::Ok();
+    }
+    kept_.erase(file);
     std::vector<std::uint8_t> bytes;
     if (IoResult r = ReadBackgroundFile(file, bytes); !r)
         return r;
+    QImage decoded;
+    if (IoResult r = DecodeBackgroundPicture(bytes, file, decoded); !r)
+        return r;
+    // Without a stamp the picture is read again next time.
     Kept& kept = kept_[file];
-    kept.used = true;
-    if (kept.picture.isNull() || kept.bytes != bytes) {
-        QImage decoded;
-        if (IoResult r = DecodeBackgroundPicture(bytes, file, decoded); !r) {
-            kept_.erase(file);
-            return r;
-        }
-        kept.picture = std::move(decoded);
-        kept.bytes = std::move(bytes);
-    }
+    kept.stamp = stamp.value_or(Stamp{});
+    kept.picture = std::move(decoded);
     picture = &kept.picture;
     return IoResult::Ok();
 }

@@ -61,8 +61,9 @@ std::string PreviewName(int screen);
 // canvas colour at (x, y), white outside the canvas; caption pixels of the key colour vanish.
 void PrintCaption(RenderTarget& target, int x, int y, const QString& caption);
 
-// Background pictures decoded by one renderer and kept for the next: a file that still holds the
-// same bytes is not decoded again.
+// Background pictures decoded by one renderer and kept for the next: a file whose identity, size
+// and times have not changed since it was read, and were not just written, is not read again. Only
+// the decoded pictures are kept, not the file's bytes.
 class PictureShelf {
 public:
     // The picture `file` holds as it reads now.
@@ -70,9 +71,16 @@ public:
     // Forgets the pictures not asked for since the last call.
     void KeepOnlyUsed();
 
+    // A file's identity and times: while they stay, so do its contents.
+    struct Stamp {
+        std::uint64_t dev = 0, ino = 0;
+        std::int64_t size = -1, mtimeSec = 0, mtimeNsec = 0, ctimeSec = 0, ctimeNsec = 0;
+        bool operator==(const Stamp&) const = default;
+    };
+
 private:
     struct Kept {
-        std::vector<std::uint8_t> bytes;
+        Stamp stamp;
         QImage picture;
         bool used = true;
     };
