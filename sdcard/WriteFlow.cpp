@@ -19,6 +19,23 @@ constexpr const char* kCopyText = "Copy SD Card Image.....Please Wait.....";
 // Skipped pictures listed by name in the warning; the rest are counted.
 constexpr std::size_t kSkippedListed = 8;
 
+// A card takes seconds to flush what was written to it: the window keeps painting meanwhile.
+class PaintingWhileFlushing final : public SectorSink {
+public:
+    PaintingWhileFlushing(SectorSink& sink, WriterView& view) : sink_(sink), view_(view) {}
+
+    IoResult WriteSector(std::uint32_t offset, const Sector& sector) override { return sink_.WriteSector(offset, sector); }
+    IoResult WriteSectors(std::uint32_t offset, std::span<const std::uint8_t> bytes) override
+    {
+        return sink_.WriteSectors(offset, bytes);
+    }
+    IoResult Flush() override { return view_.RunResponsive([this] { return sink_.Flush(); }); }
+
+private:
+    SectorSink& sink_;
+    WriterView& view_;
+};
+
 class Flow {
 public:
     Flow(modOrvel& m, const Paths& paths, Prompts& prompts, const DriveScan& listed, const CardSystem& system,
@@ -114,7 +131,11 @@ private:
             return Fail(r);
         if (run.cancelled)
             return Stopped();
-        const BackupResult backup = WriteCardBackup(m_, paths_, card);
+        BackupResult backup;
+        (void)view_.RunResponsive([&] {
+            backup = WriteCardBackup(m_, paths_, card);
+            return IoResult::Ok();
+        });
         if (!backup.write) {
             // The card works: say so, so that a failed backup is not taken for a failed card.
             prompts_.Message(MsgIcon::Critical, kWriteError,
@@ -168,10 +189,11 @@ private:
         if (IoResult r = disk.OpenDriveWrite(req_.DriveLetter); !r)
             return Fail(r);
         PicBuffers buf;
-        RawDeviceSink sink(disk);
+        RawDeviceSink device(disk);
+        PaintingWhileFlushing sink(device, view_);
         const CompileResult run = CompileAll(m_, paths_, opt_, sink, buf, callbacks_);
         view_.HideCancel();
-        const IoResult closed = disk.CloseDrive();
+        const IoResult closed = view_.RunResponsive([&] { return disk.CloseDrive(); });
         if (!run.write)
             return Fail(run.write);
         if (!closed)
