@@ -11,6 +11,7 @@
 #include <fcntl.h>
 #include <linux/openat2.h>
 #include <sys/syscall.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -230,12 +231,43 @@ bool MayWrite(const WriteSpot& at, const struct stat& st)
     return ::faccessat(at.dir, at.name.c_str(), W_OK, AT_EACCESS) == 0;
 }
 
-// Removes the temporary file a killed write of the same target left behind; nothing else.
-void RemoveLeftover(const WriteSpot& at)
+constexpr const char* kSaveUnderWay = "another save of this file is under way; start again when it has finished";
+
+// Clears the way for the temporary file of a write: removes what a killed write of the same target
+// left behind, and nothing else. A write under way holds a lock on its temporary file, which keeps
+// it. Returns why the way is not clear, empty when it is.
+std::string ClearTemp(const WriteSpot& at)
 {
     struct stat st {};
-    if (::fstatat(at.dir, at.temp.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && (S_ISREG(st.st_mode) || S_ISLNK(st.st_mode)))
-        ::unlinkat(at.dir, at.temp.c_str(), 0);
+    if (::fstatat(at.dir, at.temp.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == ENOENT ? std::string() : SysError();
+    if (S_ISREG(st.st_mode)) {
+        const UniqueFd fd(::openat(at.dir, at.temp.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        // A leftover this user may not read cannot be asked for its lock; it is left by a killed
+        // write all the same.
+        if (fd.get() >= 0 && ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK)
+            return kSaveUnderWay;
+    } else if (!S_ISLNK(st.st_mode)) {
+        errno = EEXIST;
+        return Quoted(at.shown.parent_path() / at.temp) + " stands in the way of the save; remove it and start again";
+    }
+    if (::unlinkat(at.dir, at.temp.c_str(), 0) != 0 && errno != ENOENT)
+        return SysError();
+    return {};
+}
+
+// Takes the lock by which other writes know a temporary file in use, on the file `fd` that was
+// just created as `at.temp` (named) or is yet to be named; false when another write took it first.
+bool LockTemp(int fd, const WriteSpot& at, bool named)
+{
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0)
+        return errno != EWOULDBLOCK; // a file system without locks: nothing to hold
+    if (!named)
+        return true;
+    // Between its creation and the lock, another write may have taken the file for a leftover.
+    struct stat mine {}, there {};
+    return ::fstat(fd, &mine) == 0 && ::fstatat(at.dir, at.temp.c_str(), &there, AT_SYMLINK_NOFOLLOW) == 0 &&
+           mine.st_dev == there.st_dev && mine.st_ino == there.st_ino;
 }
 
 // An unnamed file needs /proc to be given a name without privileges.
@@ -248,22 +280,38 @@ bool FolderRefusesNewFile(int err) { return err == EACCES || err == EPERM; }
 
 // The temporary file of a write, created with `mode` (less the umask); `named` tells whether it
 // has the name `at.temp`.
-int OpenTemp(const WriteSpot& at, mode_t mode, const WriteOptions& options, bool& named)
+int OpenTemp(const WriteSpot& at, mode_t mode, const WriteOptions& options, bool& named, std::string& why)
 {
     if (options.unnamedTemp && CanNameUnnamedFiles()) {
         const int fd = ::openat(at.dir, ".", O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
         if (fd >= 0 || !NoUnnamedFiles(errno)) {
             named = false;
+            if (fd >= 0)
+                LockTemp(fd, at, false);
+            else
+                why = SysError();
             return fd;
         }
     }
     named = true;
-    for (int attempt = 0;; ++attempt) {
-        const int fd = ::openat(at.dir, at.temp.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, mode);
-        if (fd >= 0 || errno != EEXIST || attempt == 1)
-            return fd;
-        RemoveLeftover(at); // left by a write killed just now
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        UniqueFd fd(::openat(at.dir, at.temp.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, mode));
+        if (fd.get() >= 0) {
+            if (LockTemp(fd.get(), at, true))
+                return fd.release();
+            continue; // taken for a leftover between its creation and the lock: it is going
+        }
+        if (errno != EEXIST) {
+            why = SysError();
+            return -1;
+        }
+        // Left by a write killed just now.
+        if (why = ClearTemp(at); !why.empty())
+            return -1;
     }
+    errno = EEXIST;
+    why = kSaveUnderWay;
+    return -1;
 }
 
 // Gives an unnamed temporary file the name `at.temp`.
@@ -350,14 +398,19 @@ IoResult WriteAt(const WriteSpot& at, const FileWriter& write, const WriteOption
     if (exists && !MayWrite(at, old))
         return fail("the file is read-only");
 
-    RemoveLeftover(at);
+    std::string why = ClearTemp(at);
+    if (!why.empty()) {
+        if (exists && FolderRefusesNewFile(errno))
+            return WriteInPlace(at, write); // a leftover this user may not remove
+        return fail(why);
+    }
     bool named = false;
     // Until it has the old file's mode, the new one is not readable by more users than the old.
-    UniqueFd fd(OpenTemp(at, exists ? (old.st_mode & 0666) : 0666, options, named));
+    UniqueFd fd(OpenTemp(at, exists ? (old.st_mode & 0666) : 0666, options, named, why));
     if (fd.get() < 0) {
         if (exists && FolderRefusesNewFile(errno))
             return WriteInPlace(at, write);
-        return fail(SysError());
+        return fail(why);
     }
     const auto discard = [&](const std::string& why) {
         fd.reset();
@@ -375,6 +428,8 @@ IoResult WriteAt(const WriteSpot& at, const FileWriter& write, const WriteOption
     }
     if (options.flush && ::fsync(fd.get()) != 0)
         return discard(SysError());
+    // The lock stays held through the rename, so that no other write takes the file for a leftover.
+    const UniqueFd lock(::fcntl(fd.get(), F_DUPFD_CLOEXEC, 0));
     if (named) {
         if (::close(fd.release()) != 0)
             return discard(SysError());

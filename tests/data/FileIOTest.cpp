@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
@@ -233,6 +234,24 @@ TEST(SafeWrite, LongNamesSaveAndOnlyTheTargetsOwnLeftoverIsRemoved)
         EXPECT_TRUE(fs::exists(SaveTempName(dir / "Other.KQC")));
         EXPECT_TRUE(fs::exists(dir / ".Panel.KQC.tmp"));
         EXPECT_EQ(Entries(dir.path()).size(), 5u);
+
+        // A save of the same file under way in another program holds its temporary file; a folder
+        // at that name is no leftover either. Both stay, and so does the file.
+        const fs::path temp = SaveTempName(file);
+        WriteBytes(temp, kOld);
+        {
+            const UniqueFd other(::open(temp.c_str(), O_RDONLY | O_CLOEXEC));
+            ASSERT_EQ(::flock(other.get(), LOCK_EX), 0);
+            EXPECT_EQ(WriteFileAtomic(file, kOld, o).message,
+                      "Cannot write " + Quoted(file) + ": another save of this file is under way; start again when it has finished.");
+        }
+        EXPECT_EQ(ReadBytes(temp), kOld);
+        fs::remove(temp);
+        fs::create_directory(temp);
+        EXPECT_EQ(WriteFileAtomic(file, kOld, o).message,
+                  "Cannot write " + Quoted(file) + ": " + Quoted(temp) + " stands in the way of the save; remove it and start again.");
+        EXPECT_EQ(ReadBytes(file), kNew);
+        fs::remove(temp);
     }
 }
 
