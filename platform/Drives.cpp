@@ -9,6 +9,8 @@
 #include <set>
 #include <sstream>
 
+#include <sys/sysmacros.h>
+
 namespace kx4 {
 namespace fs = std::filesystem;
 
@@ -181,6 +183,10 @@ bool IsNetworkFs(std::string_view type)
 // How the mounts and swap areas use one device and everything stacked on it.
 struct Usage {
     std::vector<std::string> mountPoints;
+    std::optional<MajorMinor> FirstMountDev() const
+    {
+        return mountDevs.empty() ? std::nullopt : mountDevs.front();
+    }
     // The device number of the device's own file system at mountPoints[k], as stat's st_dev of a
     // file in it shows it.
     std::vector<std::optional<MajorMinor>> mountDevs;
@@ -340,14 +346,16 @@ private:
         };
         // Without the mount and swap tables any disk may hold the system.
         disk.system = !usageKnown_;
-        merge(UsageOf(dir, name));
+        const Usage own = UsageOf(dir, name);
+        disk.mountDev = own.FirstMountDev();
+        merge(own);
         for (const std::string& entry : EntryNames(dir)) {
             if (!fs::exists(dir / entry / "partition", ec))
                 continue;
             const Usage u = UsageOf(dir / entry, entry);
             merge(u);
             disk.partitions.push_back({entry, ParseDev(ReadAttr(dir / entry / "dev")), BytesOf(dir / entry),
-                                       u.mountPoints});
+                                       u.mountPoints, u.FirstMountDev()});
         }
         return disk;
     }
@@ -366,7 +374,8 @@ private:
     {
         std::vector<Drive> drives;
         const auto add = [&](const BlockDisk& d, const std::string& volume, const std::optional<MajorMinor>& dev,
-                             std::uint64_t bytes, const std::vector<std::string>& mountPoints) {
+                             std::uint64_t bytes, const std::vector<std::string>& mountPoints,
+                             const std::optional<MajorMinor>& mountDev) {
             Drive drive;
             drive.type = d.type;
             drive.volume = volume;
@@ -378,24 +387,20 @@ private:
             drive.bytes = bytes;
             drive.model = d.model;
             drive.mountPoint = mountPoints.empty() ? std::string() : mountPoints.front();
-            const fs::path dir = volume == d.name ? tables_.sysBlock / d.name : tables_.sysBlock / d.name / volume;
-            const Usage own = UsageOf(dir, volume);
-            for (std::size_t k = 0; k < own.mountPoints.size(); ++k)
-                if (own.mountPoints[k] == drive.mountPoint)
-                    drive.mountDev = own.mountDevs[k];
+            drive.mountDev = mountDev;
             drive.physNumber = dev ? d.physNumber : -1;
             drives.push_back(std::move(drive));
         };
         const auto addDisk = [&](const BlockDisk& d) {
             if (d.partitions.empty()) {
-                add(d, d.name, d.dev, d.bytes, d.mountPoints);
+                add(d, d.name, d.dev, d.bytes, d.mountPoints, d.mountDev);
                 return;
             }
             // An msdos extended partition shows as one sector or 1 KiB, room for no file system.
             const std::uint64_t container = std::max<std::uint64_t>(1024, d.logicalBlock);
             for (const BlockVolume& v : d.partitions) {
                 if (v.bytes > container)
-                    add(d, v.name, v.dev, v.bytes, v.mountPoints);
+                    add(d, v.name, v.dev, v.bytes, v.mountPoints, v.mountDev);
             }
         };
         for (const BlockDisk& d : scan.disks) {
@@ -449,6 +454,11 @@ std::string ToolTip(const Drive& d)
 bool IsMediaMount(std::string_view mountPoint)
 {
     return IsUnder(mountPoint, "/media") || IsUnder(mountPoint, "/run/media") || IsUnder(mountPoint, "/mnt");
+}
+
+MajorMinor MajorMinor::Of(std::uint64_t dev)
+{
+    return {::major(static_cast<dev_t>(dev)), ::minor(static_cast<dev_t>(dev))};
 }
 
 std::string MajorMinor::ToString() const

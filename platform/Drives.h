@@ -35,6 +35,7 @@ struct MajorMinor {
     unsigned minorNum = 0;
     bool operator==(const MajorMinor&) const = default;
     std::string ToString() const; // "8:16"
+    static MajorMinor Of(std::uint64_t dev); // of a dev_t, as stat gives it
 };
 
 // A partition, or a whole disk that has none.
@@ -43,6 +44,7 @@ struct BlockVolume {
     std::optional<MajorMinor> dev;        // none when sysfs gave no readable number
     std::uint64_t bytes = 0;
     std::vector<std::string> mountPoints; // its own mounts, then those of devices stacked on it
+    std::optional<MajorMinor> mountDev;   // st_dev of its file system at mountPoints.front()
 };
 
 // A whole disk under /sys/block.
@@ -58,6 +60,7 @@ struct BlockDisk {
     int physNumber = -1;                  // 0 system, 1… other disks in name order, -1 none (optical, RAM, unknown)
     std::vector<BlockVolume> partitions;  // in partition order
     std::vector<std::string> mountPoints; // of the disk, its partitions and everything stacked on them
+    std::optional<MajorMinor> mountDev;   // st_dev of the disk's own file system at its first mount
     std::vector<std::string> holders;     // devices stacked on it (dm-0, md0), nested ones too
     bool swap = false;                    // the disk, a partition or a stacked device is a swap area
 };

@@ -9,7 +9,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace kx4 {
@@ -31,7 +30,7 @@ DeviceNodes DeviceNodes::Real()
             struct stat st {};
             if (::fstat(fd, &st) != 0 || !S_ISBLK(st.st_mode))
                 return std::nullopt;
-            return MajorMinor{::major(st.st_rdev), ::minor(st.st_rdev)};
+            return MajorMinor::Of(st.st_rdev);
         },
         std::make_shared<UDisks2Service>(),
     };

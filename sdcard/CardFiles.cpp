@@ -9,7 +9,6 @@
 
 #include <system_error>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 namespace kx4 {
 namespace fs = std::filesystem;
@@ -66,7 +65,7 @@ IoResult FindCardFolder(const DriveScan& listed, char letter, const fs::path& mo
     // behind when the card went.
     const MajorMinor expected = fileSystem.value_or(volume->dev.value_or(MajorMinor{}));
     struct stat st {};
-    if (::fstat(folder.fd.get(), &st) != 0 || major(st.st_dev) != expected.majorNum || minor(st.st_dev) != expected.minorNum) {
+    if (::fstat(folder.fd.get(), &st) != 0 || MajorMinor::Of(st.st_dev) != expected) {
         folder = FolderHandle();
         return IoResult::Fail("The card folder " + Quoted(found) + " of drive " + drive +
                               " is not on the card: the card is no longer mounted there, or another file system is mounted over it.\n" + again);

@@ -4,7 +4,6 @@
 #include <fstream>
 #include <stdexcept>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace kx4::test {
@@ -210,7 +209,7 @@ std::string DevOf(const fs::path& path)
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0)
         return "0:0";
-    return std::to_string(major(st.st_dev)) + ":" + std::to_string(minor(st.st_dev));
+    return MajorMinor::Of(st.st_dev).ToString();
 }
 
 } // namespace kx4::test
